@@ -5,7 +5,9 @@
 // primary screen, origin top left, x to the right, y downward.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -94,6 +96,12 @@ bool TrayIconDelete(const TrayIconData& data);  // Shell_NotifyIconA(NIM_DELETE)
 using MessagePoster = void (*)(WindowHandle wnd, std::uint32_t msg, std::uintptr_t wParam,
                                std::intptr_t lParam);
 void SetMessagePoster(MessagePoster poster);
+
+// ---- Memory -------------------------------------------------------------------------
+
+// Pixel blocks are allocated here so that the simulated desktop can refuse them.
+// Returns null when the memory can't be had; never throws.
+std::unique_ptr<std::uint8_t[]> AllocateBlock(std::size_t bytes);
 
 // ---- Shell and time -----------------------------------------------------------------
 
