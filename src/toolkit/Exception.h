@@ -18,4 +18,16 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 
+// The silent exception: it ends the handler that raises it and reaches no OnException.
+class EAbort : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A floating-point value that has no integer result (NaN, infinite, out of range).
+class EInvalidOp : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 }  // namespace toolkit

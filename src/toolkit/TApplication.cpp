@@ -1,0 +1,35 @@
+#include "toolkit/TApplication.h"
+
+#include "toolkit/Backend.h"
+
+namespace toolkit {
+
+TApplication Application;
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+void TApplication::Initialize() {
+  backend::Initialize();
+}
+
+void TApplication::ProcessMessages() {
+  backend::ProcessMessages();
+}
+
+void TApplication::HandleException(TObject* sender, const Exception& e) {
+  if (dynamic_cast<const EAbort*>(&e) != nullptr) return;
+  if (!OnException) {
+    backend::ShowException(e.what());
+    return;
+  }
+  // The handler itself must not throw into a backend's loop or a C callback.
+  try {
+    Fire(OnException, sender, e);
+  } catch (const std::exception& inner) {
+    backend::ShowException(inner.what());
+  } catch (...) {
+    backend::ShowException("unknown exception in OnException");
+  }
+}
+
+}  // namespace toolkit
