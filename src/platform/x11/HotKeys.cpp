@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/Desktop.h"
@@ -58,20 +59,16 @@ bool ToKeyMask(std::uint32_t modifiers, unsigned& mask) {
 // NumLock sits on whichever modifier holds the Num_Lock key; Mod2 nearly everywhere.
 unsigned NumLockMask(Display* display) {
   const KeyCode numLock = XKeysymToKeycode(display, XK_Num_Lock);
-  XModifierKeymap* map = XGetModifierMapping(display);
-  unsigned mask = 0;
+  const std::unique_ptr<XModifierKeymap, decltype(&XFreeModifiermap)> map(
+      XGetModifierMapping(display), XFreeModifiermap);
   if (map != nullptr && numLock != 0) {
-    for (int modifier = 0; modifier < 8 && mask == 0; ++modifier) {
+    for (int modifier = 0; modifier < 8; ++modifier) {
       for (int key = 0; key < map->max_keypermod; ++key) {
-        if (map->modifiermap[modifier * map->max_keypermod + key] == numLock) {
-          mask = 1u << modifier;
-          break;
-        }
+        if (map->modifiermap[modifier * map->max_keypermod + key] == numLock) return 1u << modifier;
       }
     }
   }
-  if (map != nullptr) XFreeModifiermap(map);
-  return mask != 0 ? mask : Mod2Mask;
+  return Mod2Mask;
 }
 
 // The same key must act whatever the state of CapsLock and NumLock, and X matches a grab's

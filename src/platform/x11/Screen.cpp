@@ -53,27 +53,10 @@ x11::ScreenCapture& Capture(x11::X11Display& display) {
   return capture;
 }
 
-}  // namespace
-
-std::int32_t ScreenWidth() {
-  return ScreenSize().width;
-}
-
-std::int32_t ScreenHeight() {
-  return ScreenSize().height;
-}
-
-GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
-                      std::uint8_t* block, std::int32_t stride) {
-  if (block == nullptr || width < 1 || height < 1 ||
-      static_cast<std::int64_t>(stride) < 3 * static_cast<std::int64_t>(width)) {
-    x11::DebugLog("GrabScreen: invalid block %dx%d, stride %d", width, height, stride);
-    return GrabStatus::kCopyFailed;
-  }
-  x11::X11Display* display = x11::X11Display::Get();
-  Size root;
-  if (display == nullptr || !RootSize(*display, root)) return GrabStatus::kCopyFailed;
-
+// GrabScreen on a root window of the given size, with arguments already checked.
+GrabStatus GrabFromRoot(x11::X11Display& display, const Size& root, std::int32_t left,
+                        std::int32_t top, std::int32_t width, std::int32_t height,
+                        std::uint8_t* block, std::int32_t stride) {
   // Only the part on the screen is asked for, which X requires; the rest of the rectangle is
   // black, as nothing is there to be seen.
   const std::int64_t right = static_cast<std::int64_t>(left) + width;
@@ -88,9 +71,9 @@ GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, s
 
   if (visibleRight > visibleLeft && visibleBottom > visibleTop) {
     const x11::XImagePtr image =
-        Capture(*display).Take(static_cast<int>(visibleLeft), static_cast<int>(visibleTop),
-                               static_cast<unsigned>(visibleRight - visibleLeft),
-                               static_cast<unsigned>(visibleBottom - visibleTop));
+        Capture(display).Take(static_cast<int>(visibleLeft), static_cast<int>(visibleTop),
+                              static_cast<unsigned>(visibleRight - visibleLeft),
+                              static_cast<unsigned>(visibleBottom - visibleTop));
     if (image == nullptr) return GrabStatus::kCopyFailed;
     if (!x11::ConvertImageToDib(*image, block, stride, height,
                                 static_cast<std::int32_t>(visibleLeft - left),
@@ -112,11 +95,38 @@ GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, s
   return GrabStatus::kOk;
 }
 
+}  // namespace
+
+std::int32_t ScreenWidth() {
+  return ScreenSize().width;
+}
+
+std::int32_t ScreenHeight() {
+  return ScreenSize().height;
+}
+
+GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+                      std::uint8_t* block, std::int32_t stride) {
+  if (block == nullptr || width < 1 || height < 1 ||
+      static_cast<std::int64_t>(stride) < 3 * static_cast<std::int64_t>(width)) {
+    x11::DebugLog("GrabScreen: invalid block %dx%d, stride %d", width, height, stride);
+    return GrabStatus::kCopyFailed;
+  }
+  x11::X11Display* display = x11::X11Display::Get();
+  Size root;
+  if (display == nullptr || !RootSize(*display, root)) return GrabStatus::kCopyFailed;
+  return GrabFromRoot(*display, root, left, top, width, height, block, stride);
+}
+
 std::uint32_t GetPixel(std::int32_t x, std::int32_t y) {
-  const Size root = ScreenSize();
+  x11::X11Display* display = x11::X11Display::Get();
+  Size root;
+  if (display == nullptr || !RootSize(*display, root)) return kInvalidColor;
   if (x < 0 || y < 0 || x >= root.width || y >= root.height) return kInvalidColor;
   std::uint8_t pixel[4] = {};
-  if (GrabScreen(x, y, 1, 1, pixel, sizeof pixel) != GrabStatus::kOk) return kInvalidColor;
+  if (GrabFromRoot(*display, root, x, y, 1, 1, pixel, sizeof pixel) != GrabStatus::kOk) {
+    return kInvalidColor;
+  }
   // Stored blue, green, red; a TColor keeps red in its lowest byte.
   return static_cast<std::uint32_t>(pixel[2]) | static_cast<std::uint32_t>(pixel[1]) << 8 |
          static_cast<std::uint32_t>(pixel[0]) << 16;
