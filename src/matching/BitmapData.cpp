@@ -186,7 +186,8 @@ bool TBDBitmapData::CopyFromScreen(std::int32_t left, std::int32_t top, std::int
 template <typename PixelHits>
 bool TBDBitmapData::FindWith(std::int32_t& x, std::int32_t& y, PixelHits hits) const {
   x = y = -1;
-  if (!HoldsPixels()) return false;
+  // Without columns there is no pixel to visit, however many rows are claimed.
+  if (!HoldsPixels() || width_ < 1) return false;
   for (std::int32_t row = 0; row < height_; ++row) {
     // The top row of the picture is the last stored row.
     const std::uint8_t* p = pixels_.get() + std::int64_t(height_ - 1 - row) * stride_;
@@ -222,6 +223,8 @@ bool TBDBitmapData::MatchWith(const TBDBitmapData& picture, std::int32_t x, std:
   if (x < 0 || y < 0 || std::int64_t(x) + w > width_ || std::int64_t(y) + h > height_) {
     return false;
   }
+  // A picture without pixels matches wherever it fits, however many rows it claims.
+  if (w == 0 || h == 0) return true;
   const std::int32_t bufferKey = transparentKey_;
   const std::int32_t pictureKey = picture.transparentKey_;
   for (std::int32_t r = 0; r < h; ++r) {

@@ -39,7 +39,8 @@ bool TBitmap::LoadFromStream(TStream& stream) {
   if (stream.Read(data.data(), dataSize) != dataSize) return false;
 
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-  for (std::int64_t y = 0; y < height; ++y) {
+  // Rows without columns hold nothing to convert, however many there are.
+  for (std::int64_t y = 0; width > 0 && y < height; ++y) {
     const std::uint8_t* row = data.data() + (topDown ? y : height - 1 - y) * stride;
     std::uint32_t* out = pixels.data() + y * width;
     for (std::int64_t x = 0; x < width; ++x, row += 3) {
