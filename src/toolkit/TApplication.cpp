@@ -1,6 +1,9 @@
 #include "toolkit/TApplication.h"
 
+#include <algorithm>
+
 #include "toolkit/Backend.h"
+#include "toolkit/TForm.h"
 
 namespace toolkit {
 
@@ -30,6 +33,26 @@ void TApplication::HandleException(TObject* sender, const Exception& e) {
   } catch (...) {
     backend::ShowException("unknown exception in OnException");
   }
+}
+
+void TApplication::Run() {
+  if (mainForm_ != nullptr) mainForm_->Show();
+  backend::RunLoop();
+  DestroyComponents();
+}
+
+void TApplication::FormGone(const TForm& form) {
+  if (mainForm_ == &form) mainForm_ = nullptr;
+  std::erase(modalForms_, &form);
+}
+
+void TApplication::Clear() {
+  DestroyComponents();
+  mainForm_ = nullptr;
+  terminated_ = false;
+  modalForms_.clear();
+  title_.clear();
+  OnException = nullptr;
 }
 
 }  // namespace toolkit

@@ -1,15 +1,18 @@
 // The application object: title, the exception event, the one guarded call path through
-// which every handler runs, and ProcessMessages.
+// which every handler runs, ProcessMessages, the main form and the message loop.
 #pragma once
 
 #include <exception>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "toolkit/Exception.h"
 #include "toolkit/TComponent.h"
 
 namespace toolkit {
+
+class TForm;
 
 class TApplication : public TComponent {
  public:
@@ -51,8 +54,42 @@ class TApplication : public TComponent {
   }
   void HandleException(TObject* sender, const Exception& e);
 
+  // ---- Forms and the loop -----------------------------------------------------------
+  // Creates a form owned by the application and runs its OnCreate; the first form
+  // created becomes the main form.
+  template <class T>
+  T* CreateForm() {
+    T* form = Create<T>(*this);
+    if (mainForm_ == nullptr) mainForm_ = form;
+    form->DoCreate();
+    return form;
+  }
+  TForm* MainForm() const { return mainForm_; }
+  // Shows the main form and runs the message loop until Terminate (closing the main form
+  // calls it); then frees the application's forms, as the end of the program does.
+  void Run();
+  void Terminate() { terminated_ = true; }
+  bool Terminated() const { return terminated_; }
+
+  // The innermost form in ShowModal, or null. While there is one, the user can act on
+  // that form only.
+  TForm* ModalForm() const { return modalForms_.empty() ? nullptr : modalForms_.back(); }
+
+  // Back to the state of a program that has just started: the application's forms freed,
+  // no main form, not terminated, no title, no OnException. For tests.
+  void Clear();
+
  private:
+  friend class TForm;
+
+  void PushModal(TForm& form) { modalForms_.push_back(&form); }
+  void PopModal(const TForm& form) { std::erase(modalForms_, &form); }
+  void FormGone(const TForm& form);
+
   std::string title_;
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  std::vector<TForm*> modalForms_;
 };
 
 extern TApplication Application;

@@ -32,7 +32,7 @@ TMemoryStream StreamOf(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-TEST(TBitmap, SavesABottomUp24BitFileWithPaddedRows) {
+TEST(TBitmapFile, SavesABottomUp24BitFileWithPaddedRows) {
   TMemoryStream stream;
   TwoByTwo().SaveToStream(stream);
   const std::vector<std::uint8_t>& bytes = stream.Memory();
@@ -47,7 +47,7 @@ TEST(TBitmap, SavesABottomUp24BitFileWithPaddedRows) {
                                                0, 0, 0xFF, 0, 0xFF, 0, 0, 0}));
 }
 
-TEST(TBitmap, LoadsWhatItSavedAndAnEmptyBitmapWritesNothing) {
+TEST(TBitmapFile, LoadsWhatItSavedAndAnEmptyBitmapWritesNothing) {
   TMemoryStream stream;
   TwoByTwo().SaveToStream(stream);
   stream.SetPosition(0);
@@ -60,7 +60,7 @@ TEST(TBitmap, LoadsWhatItSavedAndAnEmptyBitmapWritesNothing) {
   EXPECT_EQ(empty.Size(), 0);
 }
 
-TEST(TBitmap, ReadsTopDownRowsAndPixelsAtTheirOffset) {
+TEST(TBitmapFile, ReadsTopDownRowsAndPixelsAtTheirOffset) {
   // Top-down (negative height), pixel data 4 bytes after the header.
   toolkit::TBmpHeader header = toolkit::Bmp24Header(1, -2, 8);
   header.bfOffBits = 58;
@@ -75,7 +75,7 @@ TEST(TBitmap, ReadsTopDownRowsAndPixelsAtTheirOffset) {
   EXPECT_EQ(bitmap.Pixel(0, 1), 0x040506u);
 }
 
-TEST(TBitmap, RejectsOtherFilesAndShortDataAndStaysAsItWas) {
+TEST(TBitmapFile, RejectsOtherFilesAndShortDataAndStaysAsItWas) {
   auto withHeader = [](auto change) {
     toolkit::TBmpHeader header = toolkit::Bmp24Header(2, 2, 16);
     change(header);

@@ -1,5 +1,6 @@
 // The headless backend: a message queue and a timer schedule on the simulated clock.
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <iostream>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "platform/sim/SimClock.h"
 #include "toolkit/Backend.h"
 #include "toolkit/Messages.h"
+#include "toolkit/TApplication.h"
+#include "toolkit/TForm.h"
 #include "toolkit/TTimer.h"
 #include "toolkit/headless/Headless.h"
 
@@ -27,9 +30,29 @@ struct TPosted {
   std::intptr_t lParam;
 };
 
+// Shows nothing; counts what it was told, for tests.
+class THeadlessPeer final : public TPeer {
+ public:
+  explicit THeadlessPeer(WindowHandle handle) : handle_(handle) {}
+  WindowHandle Handle() const override { return handle_; }
+  void Changed(TChange change) override { ++counts_.at(static_cast<std::size_t>(change)); }
+  void PictureChanged(const TRect& area) override {
+    Changed(TChange::kPicture);
+    lastArea_ = area;
+  }
+  int Count(TChange change) const { return counts_.at(static_cast<std::size_t>(change)); }
+  const TRect& LastArea() const { return lastArea_; }
+
+ private:
+  WindowHandle handle_;
+  std::array<int, static_cast<std::size_t>(TChange::kStyle) + 1> counts_{};
+  TRect lastArea_;
+};
+
 struct THeadlessState {
   std::vector<TScheduled> timers;
   std::deque<TPosted> queue;
+  std::deque<std::function<void()>> steps;
   std::uint64_t nextOrder = 0;
   WindowHandle nextHandle = 0x10000;
   TDateTime base = 0;  // Now() at clock 0
@@ -60,12 +83,52 @@ TScheduled* Earliest() {
   return found == timers.end() ? nullptr : &*found;
 }
 
+// Takes the next user step, if there is one, and runs it.
+bool RunUserStep() {
+  auto& steps = State().steps;
+  if (steps.empty()) return false;
+  const auto step = std::move(steps.front());
+  steps.pop_front();
+  step();
+  return true;
+}
+
 }  // namespace
 
 namespace backend {
 
 void Initialize() {
   platform::SetMessagePoster(&backend::PostMessage);
+}
+
+std::unique_ptr<TPeer> CreatePeer(TControl& control) {
+  const bool windowed = dynamic_cast<TWinControl*>(&control) != nullptr;
+  return std::make_unique<THeadlessPeer>(windowed ? State().nextHandle++ : 0);
+}
+
+void RunLoop() {
+  while (!Application.Terminated()) {
+    ProcessMessages();
+    if (Application.Terminated() || RunUserStep()) continue;
+    if (TForm* main = Application.MainForm(); main != nullptr) main->Close();
+    if (!Application.Terminated()) Application.Terminate();
+  }
+}
+
+void ModalLoop(TForm& form) {
+  for (;;) {
+    ProcessMessages();
+    if (form.ModalResult() != mrNone || Application.Terminated()) return;
+    if (RunUserStep()) continue;
+    form.UserClose();
+    ProcessMessages();
+    if (form.ModalResult() == mrNone && !Application.Terminated()) {
+      std::cerr << "toolkit: the modal loop of \"" << form.Name()
+                << "\" had no user step left and the form did not close: mrCancel\n";
+      form.SetModalResult(mrCancel);
+    }
+    return;
+  }
 }
 
 platform::WindowHandle CreateMessageWindow() {
@@ -138,6 +201,7 @@ void ShowException(const std::string& text) {
 namespace headless {
 
 void Reset() {
+  Application.Clear();
   THeadlessState& state = State();
   const WindowHandle nextHandle = state.nextHandle;  // handles stay unique across tests
   state = THeadlessState{};
@@ -156,6 +220,24 @@ void Advance(std::int64_t ms) {
     platform::sim::AdvanceClockMs(next->due - platform::sim::ClockMs());
   }
   platform::sim::AdvanceClockMs(target - platform::sim::ClockMs());
+}
+
+void QueueUserStep(std::function<void()> step) {
+  State().steps.push_back(std::move(step));
+}
+
+std::size_t QueuedUserSteps() {
+  return State().steps.size();
+}
+
+int ChangeCount(const TControl& control, TChange change) {
+  const auto* peer = dynamic_cast<const THeadlessPeer*>(control.Peer());
+  return peer == nullptr ? 0 : peer->Count(change);
+}
+
+TRect LastPictureArea(const TControl& control) {
+  const auto* peer = dynamic_cast<const THeadlessPeer*>(control.Peer());
+  return peer == nullptr ? TRect{} : peer->LastArea();
 }
 
 std::int64_t NextTick(const TTimer& timer) {
