@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/TComponent.h"
+
 namespace toolkit {
 class TBitmap;
 class TStream;
@@ -33,10 +35,10 @@ struct TTolerance {
 // negative limit admits no difference at all, not even 0.
 bool WithinTolerance(std::int32_t a, std::int32_t b, const TTolerance& tolerance);
 
-class TBDBitmapData {
+class TBDBitmapData : public toolkit::TObject {
  public:
   explicit TBDBitmapData(const std::string& name = "");
-  virtual ~TBDBitmapData();
+  ~TBDBitmapData() override;
   TBDBitmapData(const TBDBitmapData&) = delete;
   TBDBitmapData& operator=(const TBDBitmapData&) = delete;
 

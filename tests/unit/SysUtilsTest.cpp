@@ -9,7 +9,7 @@
 
 using toolkit::EConvertError;
 
-TEST(SysUtils, StrToIntAcceptsBlanksSignDecimalAndDollarHex) {
+TEST(SysUtilsConversions, StrToIntAcceptsBlanksSignDecimalAndDollarHex) {
   const struct {
     const char* text;
     std::int32_t value;
@@ -30,7 +30,7 @@ TEST(SysUtils, StrToIntAcceptsBlanksSignDecimalAndDollarHex) {
   for (const auto& c : cases) EXPECT_EQ(toolkit::StrToInt(c.text), c.value) << c.text;
 }
 
-TEST(SysUtils, StrToIntRejectsEverythingElse) {
+TEST(SysUtilsConversions, StrToIntRejectsEverythingElse) {
   const char* rejected[] = {
       "",    " ",    "5 ", "-",   "+",          "$",           "1.5",       "12a",
       "- 5", "0x10", "$G", "\t5", "2147483648", "-2147483649", "$80000000", "99999999999999999999"};
@@ -39,7 +39,7 @@ TEST(SysUtils, StrToIntRejectsEverythingElse) {
   }
 }
 
-TEST(SysUtils, StrToInt64HasTheWholeSixtyFourBitRange) {
+TEST(SysUtilsConversions, StrToInt64HasTheWholeSixtyFourBitRange) {
   EXPECT_EQ(toolkit::StrToInt64("2147483648"), 2147483648LL);
   EXPECT_EQ(toolkit::StrToInt64("9223372036854775807"), INT64_MAX);
   EXPECT_EQ(toolkit::StrToInt64("-9223372036854775808"), INT64_MIN);
@@ -50,7 +50,7 @@ TEST(SysUtils, StrToInt64HasTheWholeSixtyFourBitRange) {
   EXPECT_THROW(toolkit::StrToInt64(""), EConvertError);
 }
 
-TEST(SysUtils, TrimDropsBlanksAndControlCharactersAtBothEnds) {
+TEST(SysUtilsConversions, TrimDropsBlanksAndControlCharactersAtBothEnds) {
   EXPECT_EQ(toolkit::Trim(" \t5\r\n "), "5");
   EXPECT_EQ(toolkit::Trim("a b"), "a b");
   EXPECT_EQ(toolkit::Trim("\x01\x1F"), "");
@@ -59,7 +59,7 @@ TEST(SysUtils, TrimDropsBlanksAndControlCharactersAtBothEnds) {
   EXPECT_EQ(toolkit::Trim(" \xE4\xBD\xA0 "), "\xE4\xBD\xA0");
 }
 
-TEST(SysUtils, IntToStrWritesDecimal) {
+TEST(SysUtilsConversions, IntToStrWritesDecimal) {
   EXPECT_EQ(toolkit::IntToStr(0), "0");
   EXPECT_EQ(toolkit::IntToStr(-42), "-42");
   EXPECT_EQ(toolkit::IntToStr(INT64_MIN), "-9223372036854775808");

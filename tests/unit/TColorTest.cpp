@@ -82,7 +82,7 @@ std::string Upper(std::string s) {
 
 }  // namespace
 
-TEST(TColor, EveryTableEntryConvertsBothWaysInAnyCase) {
+TEST(ColourText, EveryTableEntryConvertsBothWaysInAnyCase) {
   for (const Entry& e : kTable) {
     const auto value = static_cast<TColor>(e.value);
     EXPECT_EQ(ColorToString(value), e.name);
@@ -93,7 +93,7 @@ TEST(TColor, EveryTableEntryConvertsBothWaysInAnyCase) {
   EXPECT_EQ(StringToColor("clred"), toolkit::clRed);
 }
 
-TEST(TColor, ColorsOutsideTheTableAreDollarAndEightUppercaseDigits) {
+TEST(ColourText, ColorsOutsideTheTableAreDollarAndEightUppercaseDigits) {
   EXPECT_EQ(ColorToString(0x00563412), "$00563412");
   EXPECT_EQ(ColorToString(0x00ABCDEF), "$00ABCDEF");
   EXPECT_EQ(ColorToString(-1), "$FFFFFFFF");
@@ -101,7 +101,7 @@ TEST(TColor, ColorsOutsideTheTableAreDollarAndEightUppercaseDigits) {
   EXPECT_EQ(ColorToString(static_cast<TColor>(0xFF000019)), "$FF000019");
 }
 
-TEST(TColor, StringToColorReadsIntegersAsTheColoursBits) {
+TEST(ColourText, StringToColorReadsIntegersAsTheColoursBits) {
   EXPECT_EQ(StringToColor("$00563412"), 0x00563412);
   EXPECT_EQ(StringToColor("$000000FF"), toolkit::clRed);
   EXPECT_EQ(StringToColor("255"), 255);
@@ -111,7 +111,7 @@ TEST(TColor, StringToColorReadsIntegersAsTheColoursBits) {
   EXPECT_EQ(StringToColor("$FF000019"), static_cast<TColor>(0xFF000019));
 }
 
-TEST(TColor, StringToColorRejectsOtherText) {
+TEST(ColourText, StringToColorRejectsOtherText) {
   const char* rejected[] = {"",  "clRedd",     "cl Red",     "red",         "#FF0000",
                             "$", "$100000000", "4294967296", "-2147483649", "0x12"};
   for (const char* text : rejected) {
@@ -119,7 +119,7 @@ TEST(TColor, StringToColorRejectsOtherText) {
   }
 }
 
-TEST(TColor, EveryPlainColourSurvivesTheRoundTrip) {
+TEST(ColourText, EveryPlainColourSurvivesTheRoundTrip) {
   int failures = 0;
   for (TColor c = 0; c <= 0xFFFFFF; ++c) {
     if (StringToColor(ColorToString(c)) != c && ++failures <= 5) ADD_FAILURE() << c;
