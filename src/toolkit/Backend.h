@@ -29,7 +29,8 @@
 //   TWinControl     Handle(): the peer's window handle; every message the OS delivers
 //                   to it that the model handles (WM_HOTKEY, WM_SYSCOMMAND, WM_CLOSE,
 //                   WM_ERASEBKGND and the program's own numbers from kWmUser on) goes to
-//                   DeliverMessage. Focus (TForm::ActiveControl): the peer focuses the
+//                   DeliverMessage; what the model leaves to the system comes back to
+//                   TPeer::DefaultHandler. Focus (TForm::ActiveControl): the peer focuses the
 //                   widget; when the user moves the focus: UserFocus(). A typed
 //                   character: UserTypeChar(c) (Backspace as character 8); a key without
 //                   a character (arrows): UserKeyDown(vk). Both on the focused control.
@@ -66,6 +67,7 @@
 #include <string>
 
 #include "platform/Desktop.h"
+#include "toolkit/Messages.h"
 #include "toolkit/TControl.h"
 #include "toolkit/TDateTime.h"
 #include "toolkit/Types.h"
@@ -87,6 +89,11 @@ class TPeer {
     static_cast<void>(area);
     Changed(TChange::kPicture);
   }
+  // The system's own handling of a message that the model leaves to it: a system command
+  // it does not model (moving, sizing, the window menu), WM_ERASEBKGND without a handler.
+  // Win32: DefWindowProc, its result in message.Result. Headless: WM_ERASEBKGND counts as
+  // erased (Result 1), nothing else.
+  virtual void DefaultHandler(TMessage& message) { static_cast<void>(message); }
 };
 }  // namespace toolkit
 

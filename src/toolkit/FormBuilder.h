@@ -64,39 +64,39 @@ struct TBounds {
 // Font fields left out keep the parent's; a row with any field given gets an own font,
 // the parent's with those fields changed (.bold = false makes a bold parent's font plain).
 struct TFontDescription {
-  std::string_view name;
+  std::string_view name{};
   int height = 0;
   TColor color = clDefault;
-  std::optional<bool> bold;
-  std::optional<bool> underline;
+  std::optional<bool> bold{};
+  std::optional<bool> underline{};
 };
 
 struct TControlDescription {
-  std::string_view name;
+  std::string_view name{};
   TComponentKind kind = TComponentKind::kLabel;
   // A container, menu or menu item described in an earlier row, or an existing
   // component of the owner; empty: the form or frame being built.
-  std::string_view parent;
-  TBounds bounds;
-  std::string_view caption;  // caption (labels, buttons, radio buttons, boxes, panels, items)
-  std::string_view text;     // an edit's text
-  std::string_view label;    // a labelled edit's label caption
-  std::vector<std::string_view> items;  // a combo box's items
-  int itemIndex = -1;                   // a combo box's selection
-  bool checked = false;                 // a radio button
-  bool enabled = true;                  // a control, menu item or timer
+  std::string_view parent{};
+  TBounds bounds{};
+  std::string_view caption{};  // caption (labels, buttons, radio buttons, boxes, panels, items)
+  std::string_view text{};     // an edit's text
+  std::string_view label{};    // a labelled edit's label caption
+  std::vector<std::string_view> items{};  // a combo box's items
+  int itemIndex = -1;                     // a combo box's selection
+  bool checked = false;                   // a radio button
+  bool enabled = true;                    // a control, menu item or timer
   bool visible = true;
-  bool readOnly = false;       // an edit
-  int maxLength = 0;           // an edit; 0: no limit
-  std::string_view associate;  // an up-down's edit, described in an earlier row
-  int min = 0;                 // up-down
+  bool readOnly = false;         // an edit
+  int maxLength = 0;             // an edit; 0: no limit
+  std::string_view associate{};  // an up-down's edit, described in an earlier row
+  int min = 0;                   // up-down
   int max = 100;
   int increment = 1;
   int position = 0;
   bool thousands = true;
   TAlign align = alNone;
   TColor color = clDefault;  // clDefault: the class's own colour
-  TFontDescription font;
+  TFontDescription font{};
   TCursor cursor = crDefault;
   bool wordWrap = false;          // labels, buttons, radio buttons
   bool autoSize = true;           // labels and images
@@ -108,31 +108,31 @@ struct TControlDescription {
   TDateTimeKind dateTimeKind = dtkDate;
   std::uint32_t interval = 1000;  // timers
   // Handlers, by name in the handler table.
-  std::string_view onClick;
-  std::string_view onChange;
-  std::string_view onKeyPress;
-  std::string_view onMouseDown;
-  std::string_view onMouseMove;
-  std::string_view onMouseUp;
-  std::string_view onTimer;
+  std::string_view onClick{};
+  std::string_view onChange{};
+  std::string_view onKeyPress{};
+  std::string_view onMouseDown{};
+  std::string_view onMouseMove{};
+  std::string_view onMouseUp{};
+  std::string_view onTimer{};
 };
 
 struct TFormDescription {
-  std::string_view caption;
+  std::string_view caption{};
   std::int32_t clientWidth = 0;  // 0 with clientHeight 0: unchanged
   std::int32_t clientHeight = 0;
   TBorderStyle borderStyle = bsSizeable;
   TBorderIcons borderIcons = biSystemMenu | biMinimize | biMaximize;
   TPosition position = poDesigned;
   TColor color = clBtnFace;
-  TFontDescription font;
+  TFontDescription font{};
   bool keyPreview = false;
-  std::string_view onCreate;
-  std::string_view onClose;
-  std::string_view onShow;
-  std::string_view onClick;
-  std::string_view onKeyPress;
-  std::vector<TControlDescription> controls;
+  std::string_view onCreate{};
+  std::string_view onClose{};
+  std::string_view onShow{};
+  std::string_view onClick{};
+  std::string_view onKeyPress{};
+  std::vector<TControlDescription> controls{};
 };
 
 // A handler of any event kind, found by the name a description gives.

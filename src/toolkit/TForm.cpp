@@ -150,6 +150,7 @@ void TForm::DefaultHandler(TMessage& message) {
         SetWindowState(wsNormal);
         break;
       default:
+        TWinControl::DefaultHandler(message);
         break;
     }
   } else {

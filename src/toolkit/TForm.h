@@ -96,7 +96,7 @@ class TForm : public TWinControl {
   TNotifyEvent OnShow;
 
   // WM_SYSCOMMAND: kScClose closes, kScMinimize minimises, kScMaximize maximises,
-  // kScRestore restores; WM_CLOSE closes.
+  // kScRestore restores, other commands go to the system; WM_CLOSE closes.
   void DefaultHandler(TMessage& message) override;
 
   // Runs OnCreate through the guarded path; called once, right after construction, by

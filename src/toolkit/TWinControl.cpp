@@ -67,7 +67,7 @@ void TWinControl::Dispatch(TMessage& message) {
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
-  if (message.Msg == kWmEraseBkgnd) message.Result = 1;
+  if (Peer() != nullptr) Peer()->DefaultHandler(message);
 }
 
 std::intptr_t TWinControl::Perform(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {

@@ -38,8 +38,8 @@ class TWinControl : public TControl, public TMessageReceiver {
   // DeliverMessage/SendMessage, or Perform from code.
   void Dispatch(TMessage& message) override;
   // The handling a message gets without a handler, and that a handler asks for when it
-  // passes a message on ("inherited"): WM_ERASEBKGND counts as erased (Result 1); TForm
-  // adds the system commands and WM_CLOSE.
+  // passes a message on ("inherited"): the system's (TPeer::DefaultHandler); TForm
+  // handles the system commands it models and WM_CLOSE itself.
   virtual void DefaultHandler(TMessage& message);
   // Dispatches a message to this control at once and returns its Result.
   std::intptr_t Perform(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);

@@ -40,6 +40,9 @@ class THeadlessPeer final : public TPeer {
     Changed(TChange::kPicture);
     lastArea_ = area;
   }
+  void DefaultHandler(TMessage& message) override {
+    if (message.Msg == kWmEraseBkgnd) message.Result = 1;
+  }
   int Count(TChange change) const { return counts_.at(static_cast<std::size_t>(change)); }
   const TRect& LastArea() const { return lastArea_; }
 
