@@ -60,6 +60,15 @@
 //                   repainting. Mouse: UserMouseDown/UserMouseMove/UserMouseUp in the
 //                   image's client coordinates; the peer captures the mouse from a press
 //                   to the release, as Windows does for the component library.
+//
+// Colours are TColor values: plain 0x00BBGGRR, or a system colour (clBtnFace, clWindow,
+// clWindowText ...) that the peer maps to the platform's. Font heights are the component
+// library's (negative: character height in pixels). An entry point that returns false
+// was refused by the model (the control is disabled, hidden or behind a modal form): the
+// peer undoes nothing, since it shows only the model's state. Peers do not call entry
+// points from inside Changed. The taskbar text is Application.Title(), read when the
+// loop starts; a form's window handle (TWinControl::Handle) is the handle the program
+// gives to the desktop services (hot keys, the tray icon).
 #pragma once
 
 #include <cstdint>

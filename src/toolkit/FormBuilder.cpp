@@ -81,30 +81,30 @@ T& Made(TComponent& owner, const TControlDescription& row) {
 
 TControl& TBuilder::MakeControl(const TControlDescription& row) {
   switch (row.kind) {
-    case TComponentKind::kFrame: {
+    case TControlClass::kFrame: {
       auto* frame = dynamic_cast<TFrame*>(container_.FindComponent(row.name));
       if (frame == nullptr) Fail(row.name, "no frame of that name was created");
       return *frame;
     }
-    case TComponentKind::kPanel: {
+    case TControlClass::kPanel: {
       auto& panel = Made<TPanel>(container_, row);
       panel.SetBevelInner(row.bevelInner);
       panel.SetBevelOuter(row.bevelOuter);
       return panel;
     }
-    case TComponentKind::kGroupBox:
+    case TControlClass::kGroupBox:
       return Made<TGroupBox>(container_, row);
-    case TComponentKind::kLabel: {
+    case TControlClass::kLabel: {
       auto& label = Made<TLabel>(container_, row);
       label.SetAutoSize(row.autoSize);
       label.SetWordWrap(row.wordWrap);
       label.SetTransparent(row.transparent);
       return label;
     }
-    case TComponentKind::kEdit:
-    case TComponentKind::kLabeledEdit: {
-      TEdit& edit = row.kind == TComponentKind::kEdit ? Made<TEdit>(container_, row)
-                                                      : Made<TLabeledEdit>(container_, row);
+    case TControlClass::kEdit:
+    case TControlClass::kLabeledEdit: {
+      TEdit& edit = row.kind == TControlClass::kEdit ? Made<TEdit>(container_, row)
+                                                     : Made<TLabeledEdit>(container_, row);
       edit.SetText(std::string(row.text));
       edit.SetMaxLength(row.maxLength);
       edit.SetReadOnly(row.readOnly);
@@ -114,36 +114,36 @@ TControl& TBuilder::MakeControl(const TControlDescription& row) {
       Bind(edit.OnKeyPress, row.onKeyPress, row.name);
       return edit;
     }
-    case TComponentKind::kUpDown:
+    case TControlClass::kUpDown:
       return Made<TUpDown>(container_, row);
-    case TComponentKind::kRadioButton: {
+    case TControlClass::kRadioButton: {
       auto& radio = Made<TRadioButton>(container_, row);
       radio.SetWordWrap(row.wordWrap);
       return radio;
     }
-    case TComponentKind::kComboBox: {
+    case TControlClass::kComboBox: {
       auto& combo = Made<TComboBox>(container_, row);
       combo.SetItems({row.items.begin(), row.items.end()});
       combo.SetItemIndex(row.itemIndex);
       Bind(combo.OnChange, row.onChange, row.name);
       return combo;
     }
-    case TComponentKind::kDateTimePicker: {
+    case TControlClass::kDateTimePicker: {
       auto& picker = Made<TDateTimePicker>(container_, row);
       picker.SetKind(row.dateTimeKind);
       Bind(picker.OnChange, row.onChange, row.name);
       return picker;
     }
-    case TComponentKind::kButton:
-    case TComponentKind::kBitBtn: {
-      TButton& button = row.kind == TComponentKind::kButton ? Made<TButton>(container_, row)
-                                                            : Made<TBitBtn>(container_, row);
+    case TControlClass::kButton:
+    case TControlClass::kBitBtn: {
+      TButton& button = row.kind == TControlClass::kButton ? Made<TButton>(container_, row)
+                                                           : Made<TBitBtn>(container_, row);
       button.SetModalResult(row.modalResult);
       button.SetDefault(row.isDefault);
       button.SetWordWrap(row.wordWrap);
       return button;
     }
-    case TComponentKind::kImage: {
+    case TControlClass::kImage: {
       auto& image = Made<TImage>(container_, row);
       image.SetAutoSize(row.autoSize);
       Bind(image.OnMouseDown, row.onMouseDown, row.name);
@@ -151,12 +151,13 @@ TControl& TBuilder::MakeControl(const TControlDescription& row) {
       Bind(image.OnMouseUp, row.onMouseUp, row.name);
       return image;
     }
-    case TComponentKind::kMainMenu:
-    case TComponentKind::kMenuItem:
-    case TComponentKind::kTimer:
+    case TControlClass::kForm:
+    case TControlClass::kMainMenu:
+    case TControlClass::kMenuItem:
+    case TControlClass::kTimer:
       break;
   }
-  Fail(row.name, "not a control");
+  Fail(row.name, "not a control that a row can build");
 }
 
 void TBuilder::SetUpControl(TControl& control, const TControlDescription& row) {
@@ -194,12 +195,12 @@ void TBuilder::BuildMenuItem(const TControlDescription& row) {
 }
 
 void TBuilder::Build(const TControlDescription& row) {
-  if (row.kind != TComponentKind::kFrame && !row.name.empty() &&
+  if (row.kind != TControlClass::kFrame && !row.name.empty() &&
       container_.FindComponent(row.name) != nullptr) {
     Fail(row.name, "the name is taken");
   }
   switch (row.kind) {
-    case TComponentKind::kMainMenu: {
+    case TControlClass::kMainMenu: {
       auto* form = dynamic_cast<TForm*>(&container_);
       if (form == nullptr) Fail(row.name, "only a form has a main menu");
       auto* menu = Create<TMainMenu>(container_);
@@ -207,10 +208,10 @@ void TBuilder::Build(const TControlDescription& row) {
       form->SetMenu(menu);
       return;
     }
-    case TComponentKind::kMenuItem:
+    case TControlClass::kMenuItem:
       BuildMenuItem(row);
       return;
-    case TComponentKind::kTimer: {
+    case TControlClass::kTimer: {
       auto* timer = Create<TTimer>(container_);
       timer->SetName(std::string(row.name));
       timer->SetInterval(row.interval);

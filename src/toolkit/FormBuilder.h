@@ -33,27 +33,6 @@
 
 namespace toolkit {
 
-// The kinds of row: every control class, and the components that are not controls.
-enum class TComponentKind {
-  kFrame,  // a frame the form creates itself (its own class) before building: the row
-           // places the existing component of that name
-  kPanel,
-  kGroupBox,
-  kLabel,
-  kEdit,
-  kLabeledEdit,
-  kUpDown,
-  kRadioButton,
-  kComboBox,
-  kDateTimePicker,
-  kButton,
-  kBitBtn,
-  kImage,
-  kMainMenu,  // becomes the form's Menu
-  kMenuItem,  // parent: the menu or the item it belongs under
-  kTimer,
-};
-
 struct TBounds {
   std::int32_t left = 0;
   std::int32_t top = 0;
@@ -73,7 +52,9 @@ struct TFontDescription {
 
 struct TControlDescription {
   std::string_view name{};
-  TComponentKind kind = TComponentKind::kLabel;
+  // kFrame: a frame the form creates itself (its own class) before building; the row
+  // places the existing component of that name. kForm cannot be a row.
+  TControlClass kind = TControlClass::kLabel;
   // A container, menu or menu item described in an earlier row, or an existing
   // component of the owner; empty: the form or frame being built.
   std::string_view parent{};

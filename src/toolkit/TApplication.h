@@ -17,6 +17,8 @@ class TForm;
 class TApplication : public TComponent {
  public:
   TApplication();
+  // Frees the application's forms while the application is still whole.
+  ~TApplication() override { DestroyComponents(); }
 
   // Prepares the backend (installs its PostMessage as the desktop's message poster).
   void Initialize();

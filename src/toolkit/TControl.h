@@ -20,7 +20,8 @@ class TForm;
 class TPeer;
 class TWinControl;
 
-// The kinds of control, for backends creating peers and for form descriptions.
+// The classes of control, for backends creating peers and for form descriptions; the
+// last three are components that form descriptions build too but that are no controls.
 enum class TControlClass {
   kForm,
   kFrame,
@@ -36,6 +37,9 @@ enum class TControlClass {
   kButton,
   kBitBtn,
   kImage,
+  kMainMenu,  // becomes the form's Menu
+  kMenuItem,  // parent: the menu or the item it belongs under
+  kTimer,
 };
 
 // What changed in a control; the peer re-reads that part of the control's state.

@@ -19,7 +19,7 @@ using namespace toolkit;
 
 namespace {
 
-using K = TComponentKind;
+using K = TControlClass;
 
 // A small frame and a form holding it, described as data the way the windows are.
 class TSampleFrame : public TFrame {
@@ -201,6 +201,7 @@ TEST_F(FormBuilderTest, RowsThatCannotBeBuiltAreRefused) {
       {"unknown associate", {{.name = "u", .kind = K::kUpDown, .associate = "edNone"}}},
       {"frame not created", {{.name = "frmNone", .kind = K::kFrame}}},
       {"main menu off a form", {{.name = "MainMenu", .kind = K::kMainMenu}}},
+      {"a form as a row", {{.name = "f", .kind = K::kForm}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -110,6 +110,9 @@ TEST_F(CanvasTest, RectangleOutlineExcludesRightAndBottom) {
   EXPECT_EQ(bitmap, before);
   canvas.Rectangle(2, 2, 3, 5);  // one pixel wide: a column, each pixel once
   EXPECT_EQ(Changed(before, bitmap), (Pixels{{2, 2}, {2, 3}, {2, 4}}));
+  canvas.Rectangle(2, 2, 3, 5);
+  canvas.Rectangle(4, 6, 7, 7);  // one pixel high: a row, each pixel once
+  EXPECT_EQ(Changed(before, bitmap), (Pixels{{4, 6}, {5, 6}, {6, 6}}));
 }
 
 TEST_F(CanvasTest, CopyModeSolidBrushAndCopyRect) {
