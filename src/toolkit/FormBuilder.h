@@ -33,6 +33,9 @@
 
 namespace toolkit {
 
+// A row's kind is the class of what it builds.
+using TComponentKind = TControlClass;
+
 struct TBounds {
   std::int32_t left = 0;
   std::int32_t top = 0;
