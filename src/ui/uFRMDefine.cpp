@@ -781,10 +781,13 @@ TfrmDefine::TfrmDefine(TComponent* owner) : TFrame(owner) {
   timerSetPoint = &Component<TTimer>("timerSetPoint");
 
   // A labelled edit's label is a control of the edit's parent: left to follow the
-  // parent's font it would take a group box's bold blue caption font.
+  // parent's font it would take a group box's bold blue caption font. It spans its edit
+  // and the edit's spinner, so the labels of a row stay apart.
   for (int i = 0; i < ComponentCount(); ++i) {
     if (auto* edit = dynamic_cast<TLabeledEdit*>(Components(i))) {
       edit->EditLabel().SetFont(edit->Font());
+      const std::int32_t spinner = edit->UpDown() != nullptr ? edit->UpDown()->Width() : 0;
+      edit->EditLabel().SetWidth(edit->Width() + spinner);
     }
   }
 }
