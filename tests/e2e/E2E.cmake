@@ -1,2 +1,7 @@
 # End-to-end tests, one folder each; included from tests/CMakeLists.txt when PILGROVE_E2E is on.
-add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/x11 ${CMAKE_CURRENT_BINARY_DIR}/e2e/x11)
+if(NOT WIN32)
+  add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/x11 ${CMAKE_CURRENT_BINARY_DIR}/e2e/x11)
+endif()
+if(WIN32)
+  add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/win32 ${CMAKE_CURRENT_BINARY_DIR}/e2e/win32)
+endif()

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The Windows build: cross-compiled with mingw-w64 (cmake/mingw-w64.cmake) and tested under
+# Wine on a virtual X server: the unit tests, and the Win32 desktop backend clicking,
+# reading and registering hot keys against a Wine window of ours.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+
+need_packages cmake ninja-build libgtest-dev mingw-w64 wine wine64 xvfb xauth xdotool \
+  imagemagick
+
+build="$ROOT/build/win"
+prefix="$build/wineprefix"
+cmake_build "$build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DPILGROVE_E2E=ON
+
+# One X server for the whole run: Wine's desktop process binds to the display it is started
+# on, so every test must see the same one.
+display=""
+for number in $(seq 90 120); do
+  if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+    display=":$number"
+    break
+  fi
+done
+[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+cleanup() {
+  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null
+
+# The prefix, the persistent wineserver and Wine's helper processes, before CTest runs:
+# started by a test instead, they would keep its output pipe open.
+"$ROOT/scripts/wine-run.sh" "$prefix"
+
+ctest --test-dir "$build" --output-on-failure -j "$JOBS" --timeout 300
