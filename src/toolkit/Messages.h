@@ -46,6 +46,7 @@ constexpr std::uint32_t kVkLeft = 0x25;
 constexpr std::uint32_t kVkUp = 0x26;
 constexpr std::uint32_t kVkRight = 0x27;
 constexpr std::uint32_t kVkDown = 0x28;
+constexpr std::uint32_t kVkDelete = 0x2E;
 
 // What receives the messages of one window handle.
 class TMessageReceiver {

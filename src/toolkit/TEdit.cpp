@@ -65,6 +65,12 @@ void TEdit::CharTyped(char key) {
 }
 
 void TEdit::KeyDown(std::uint32_t virtualKey) {
+  if (virtualKey == kVkDelete) {
+    const int size = static_cast<int>(text_.size());
+    if (readOnly_ || (selLength_ == 0 && selStart_ >= size)) return;
+    Replace(std::string(text_).erase(selStart_, selLength_ > 0 ? selLength_ : 1), selStart_);
+    return;
+  }
   if (upDown_ == nullptr || !upDown_->EffectivelyEnabled()) return;
   if (virtualKey == kVkUp) upDown_->Step(+1);
   if (virtualKey == kVkDown) upDown_->Step(-1);

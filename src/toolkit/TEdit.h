@@ -53,7 +53,8 @@ class TEdit : public TWinControl {
   // Inserts a typed character at the caret (within MaxLength); Backspace (8) deletes the
   // selection or the character before the caret; other control characters do nothing.
   void CharTyped(char key) override;
-  // Up and Down step the attached spinner.
+  // Up and Down step the attached spinner; Delete deletes the selection or the character
+  // after the caret (no key event sees it, as no character is typed).
   void KeyDown(std::uint32_t virtualKey) override;
   void FocusEntered() override;
 
