@@ -1,11 +1,22 @@
 #include "matching/BitmapData.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "platform/Desktop.h"
 #include "toolkit/BmpHeader.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TMemoryStream.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 std::int32_t screenWidth = 0;
 std::int32_t screenHeight = 0;
@@ -30,6 +41,40 @@ bool BlockGeometry(std::int32_t width, std::int32_t height, std::int64_t& stride
   dataSize = stride * height;
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
   return stride <= kMax && dataSize <= kMax;
+}
+
+// Blocks of a megabyte and more, screen grabs, outlive their buffer: the largest one let
+// go is kept and handed to the next buffer that grows to its size. The runner searches a
+// new grab of the screen every tick, and allocating and faulting in megabytes each time
+// would cost more than the search. Smaller blocks come and go with their buffers.
+constexpr std::int32_t kKeptBlockSize = 1 << 20;
+
+struct KeptBlock {
+  std::unique_ptr<std::uint8_t[]> pixels;
+  std::int32_t capacity = 0;
+};
+// Constant-initialised, so it outlives every buffer with static storage that may still
+// let a block go at exit. Used on the GUI thread only, as the buffers are.
+constinit KeptBlock keptBlock;
+
+void LetGo(std::unique_ptr<std::uint8_t[]>& pixels, std::int32_t capacity) {
+  if (pixels != nullptr && capacity >= kKeptBlockSize && capacity > keptBlock.capacity) {
+    keptBlock.pixels = std::move(pixels);
+    keptBlock.capacity = capacity;
+  }
+  pixels.reset();
+}
+
+// For a block of a megabyte or more, the kept block when it holds at least bytes; else
+// a new block of exactly bytes, so that a small buffer never sits on a screen's worth. Null
+// when the memory can't be had. capacity is set to the size of the block returned.
+std::unique_ptr<std::uint8_t[]> TakeBlock(std::int32_t bytes, std::int32_t& capacity) {
+  if (bytes >= kKeptBlockSize && keptBlock.capacity >= bytes) {
+    capacity = std::exchange(keptBlock.capacity, 0);
+    return std::move(keptBlock.pixels);
+  }
+  capacity = bytes;
+  return platform::AllocateBlock(static_cast<std::size_t>(bytes));
 }
 
 // A pixel is exactly its three bytes, never a wider read, so no read passes the block.
@@ -89,16 +134,17 @@ bool TBDBitmapData::SetSize(std::int32_t width, std::int32_t height) {
     dataSize_ = static_cast<std::int32_t>(dataSize);
     pixelsMissing_ = false;
     if (dataSize_ <= capacity_) return true;
-    pixels_.reset();
-    pixels_ = platform::AllocateBlock(static_cast<std::size_t>(dataSize_));
+    LetGo(pixels_, capacity_);
+    std::int32_t capacity = 0;
+    pixels_ = TakeBlock(dataSize_, capacity);
     if (pixels_) {
-      capacity_ = dataSize_;
+      capacity_ = capacity;
       return true;
     }
   }
   // The memory can't be had (or the size is none a block can have): the buffer keeps
   // the size asked for, but no block.
-  pixels_.reset();
+  LetGo(pixels_, capacity_);
   dataSize_ = 0;
   capacity_ = 0;
   pixelsMissing_ = true;
@@ -106,7 +152,7 @@ bool TBDBitmapData::SetSize(std::int32_t width, std::int32_t height) {
 }
 
 void TBDBitmapData::Clear() {
-  pixels_.reset();
+  LetGo(pixels_, capacity_);
   width_ = height_ = stride_ = rowGap_ = dataSize_ = capacity_ = 0;
   transparentKey_ = -1;
   lastError_.clear();
@@ -183,39 +229,357 @@ bool TBDBitmapData::CopyFromScreen(std::int32_t left, std::int32_t top, std::int
   return true;
 }
 
+// ---- Scans ------------------------------------------------------------------------------
+//
+// The scans give exactly the results of the plain scan that visits every position in order
+// and compares every pair of pixels there; they only get there sooner. The colour scans
+// test sixteen pixels at a time. The picture scans first test each position at two of the
+// picture's most distinctive pixels, sixteen positions at a time, then at a few more, and
+// compare the whole picture only where all of those pass. A match needs every pair to
+// pass, so the order in which pairs are tested changes no result.
+
+namespace {
+
+// Pixels are 24-bit: a key or colour with any of the high bits set never equals one.
+bool IsPixelValue(std::int32_t v) {
+  return (static_cast<std::uint32_t>(v) >> 24) == 0;
+}
+
+// How a buffer pixel is compared with a colour: equal, or within per-channel limits.
+struct PixelRule {
+  bool exact = true;
+  TTolerance tolerance;
+
+  bool Pass(std::int32_t pixel, std::int32_t colour) const {
+    return exact ? pixel == colour : WithinTolerance(pixel, colour, tolerance);
+  }
+};
+
+// Bit 3i of a 48-bit byte mask: the first byte of pixel i of a block of sixteen.
+constexpr std::uint64_t kPixelStarts = 0x249249249249;
+
+// Tests pixels against one colour under a rule, and against a transparent key that
+// passes whatever the colour. Blocks are sixteen pixels (48 bytes); bit 3i of a block's
+// result is set when its pixel i hits.
+class PixelTest {
+ public:
+  PixelTest(std::int32_t colour, const PixelRule& rule, std::int32_t key);
+
+  bool Hits(const std::uint8_t* p) const {
+    const std::int32_t v = PixelAt(p);
+    return (keyActive_ && v == key_) || ColourHits(v);
+  }
+  std::uint64_t BlockHits(const std::uint8_t* p) const;
+  // The index of the first of count pixels from p that hits, or -1.
+  std::int64_t FirstHit(const std::uint8_t* p, std::int64_t count) const;
+  // No pixel can hit: a negative limit and no key.
+  bool Never() const { return mode_ == Mode::kNever && !keyActive_; }
+
+ private:
+  enum class Mode { kNever, kAlways, kEqual, kWithin };
+
+  // Calls fn with the mode and whether there is a key as compile-time constants, so
+  // that the loops over blocks carry no test of their own.
+  template <typename Fn>
+  auto Dispatch(Fn fn) const {
+    const auto withKey = [&](auto mode) {
+      return keyActive_ ? fn(mode, std::true_type{}) : fn(mode, std::false_type{});
+    };
+    switch (mode_) {
+      case Mode::kNever:
+        return withKey(std::integral_constant<Mode, Mode::kNever>{});
+      case Mode::kAlways:
+        return withKey(std::integral_constant<Mode, Mode::kAlways>{});
+      case Mode::kEqual:
+        return withKey(std::integral_constant<Mode, Mode::kEqual>{});
+      case Mode::kWithin:
+        break;
+    }
+    return withKey(std::integral_constant<Mode, Mode::kWithin>{});
+  }
+
+  // Inlined into the loops over blocks, where a call per block would cost as much as
+  // the test itself.
+  template <Mode kMode, bool kKey>
+  [[gnu::always_inline]] std::uint64_t BlockHitsAs(const std::uint8_t* p) const;
+  template <Mode kMode, bool kKey>
+  std::int64_t FirstHitAs(const std::uint8_t* p, std::int64_t count) const;
+
+  bool ColourHits(std::int32_t v) const {
+    switch (mode_) {
+      case Mode::kNever:
+        return false;
+      case Mode::kAlways:
+        return true;
+      case Mode::kEqual:
+        return v == colour_;
+      case Mode::kWithin:
+        break;
+    }
+    return WithinTolerance(v, colour_, tolerance_);
+  }
+
+  Mode mode_ = Mode::kNever;
+  std::int32_t colour_;
+  TTolerance tolerance_;
+  bool keyActive_;
+  std::int32_t key_;
+#if defined(__SSE2__)
+  // Repeated over a block, 16 bytes at a time: the colour, the lowest and the highest
+  // byte values within the limits around it, and the key.
+  __m128i colourBytes_[3];
+  __m128i lowBytes_[3];
+  __m128i highBytes_[3];
+  __m128i keyBytes_[3];
+#endif
+};
+
+#if defined(__SSE2__)
+// 48 bytes of the 3-byte value blue, green, red repeated sixteen times.
+void RepeatOverBlock(const std::array<std::uint8_t, 3>& bytes, __m128i (&block)[3]) {
+  std::array<std::uint8_t, 48> repeated{};
+  for (std::size_t i = 0; i < repeated.size(); ++i) repeated[i] = bytes[i % 3];
+  for (int k = 0; k < 3; ++k) {
+    block[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(repeated.data() + 16 * k));
+  }
+}
+
+std::array<std::uint8_t, 3> ChannelBytes(std::int32_t v) {
+  const auto u = static_cast<std::uint32_t>(v);
+  return {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16)};
+}
+
+// The channel values from value - limit to value + limit that a byte can hold.
+std::uint8_t LowestWithin(std::uint8_t value, std::int32_t limit) {
+  return static_cast<std::uint8_t>(std::max(0, value - std::min(limit, 255)));
+}
+std::uint8_t HighestWithin(std::uint8_t value, std::int32_t limit) {
+  return static_cast<std::uint8_t>(std::min(255, value + std::min(limit, 255)));
+}
+
+// The pixels of a block whose three bytes all hit, from the per-byte results.
+std::uint64_t PixelHits(__m128i a, __m128i b, __m128i c) {
+  const std::uint64_t m = std::uint64_t(std::uint32_t(_mm_movemask_epi8(a))) |
+                          std::uint64_t(std::uint32_t(_mm_movemask_epi8(b))) << 16 |
+                          std::uint64_t(std::uint32_t(_mm_movemask_epi8(c))) << 32;
+  return m & (m >> 1) & (m >> 2) & kPixelStarts;
+}
+
+// Per byte: low <= x <= high, as 0xFF or 0.
+__m128i WithinBytes(__m128i x, __m128i low, __m128i high) {
+  return _mm_cmpeq_epi8(_mm_min_epu8(_mm_max_epu8(x, low), high), x);
+}
+#endif
+
+PixelTest::PixelTest(std::int32_t colour, const PixelRule& rule, std::int32_t key)
+    : colour_(colour), tolerance_(rule.tolerance), keyActive_(IsPixelValue(key)), key_(key) {
+  const TTolerance& t = rule.tolerance;
+  if (rule.exact) {
+    mode_ = IsPixelValue(colour) ? Mode::kEqual : Mode::kNever;
+  } else if (t.red < 0 || t.green < 0 || t.blue < 0) {
+    mode_ = Mode::kNever;
+  } else if (t.red >= 255 && t.green >= 255 && t.blue >= 255) {
+    mode_ = Mode::kAlways;
+  } else {
+    mode_ = Mode::kWithin;
+  }
+#if defined(__SSE2__)
+  const std::array<std::uint8_t, 3> channels = ChannelBytes(colour);
+  // Only a mode of kWithin reads the bounds, and only then are the limits 0 or more.
+  const std::int32_t limits[3] = {t.blue, t.green, t.red};
+  std::array<std::uint8_t, 3> low{};
+  std::array<std::uint8_t, 3> high{};
+  for (int k = 0; k < 3; ++k) {
+    low[k] = LowestWithin(channels[k], limits[k]);
+    high[k] = HighestWithin(channels[k], limits[k]);
+  }
+  RepeatOverBlock(channels, colourBytes_);
+  RepeatOverBlock(low, lowBytes_);
+  RepeatOverBlock(high, highBytes_);
+  RepeatOverBlock(ChannelBytes(key), keyBytes_);
+#endif
+}
+
+template <PixelTest::Mode kMode, bool kKey>
+inline std::uint64_t PixelTest::BlockHitsAs(const std::uint8_t* p) const {
+#if defined(__SSE2__)
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+  std::uint64_t hits = 0;
+  if constexpr (kMode == Mode::kAlways) {
+    hits = kPixelStarts;
+  } else if constexpr (kMode == Mode::kEqual) {
+    hits = PixelHits(_mm_cmpeq_epi8(a, colourBytes_[0]), _mm_cmpeq_epi8(b, colourBytes_[1]),
+                     _mm_cmpeq_epi8(c, colourBytes_[2]));
+  } else if constexpr (kMode == Mode::kWithin) {
+    hits = PixelHits(WithinBytes(a, lowBytes_[0], highBytes_[0]),
+                     WithinBytes(b, lowBytes_[1], highBytes_[1]),
+                     WithinBytes(c, lowBytes_[2], highBytes_[2]));
+  }
+  if constexpr (kKey) {
+    hits |= PixelHits(_mm_cmpeq_epi8(a, keyBytes_[0]), _mm_cmpeq_epi8(b, keyBytes_[1]),
+                      _mm_cmpeq_epi8(c, keyBytes_[2]));
+  }
+  return hits;
+#else
+  std::uint64_t hits = 0;
+  for (int i = 0; i < 16; ++i) {
+    if (Hits(p + 3 * i)) hits |= std::uint64_t(1) << (3 * i);
+  }
+  return hits;
+#endif
+}
+
+template <PixelTest::Mode kMode, bool kKey>
+std::int64_t PixelTest::FirstHitAs(const std::uint8_t* p, std::int64_t count) const {
+  std::int64_t i = 0;
+  // Two blocks a step: their tests overlap, and one branch serves both.
+  for (; i + 32 <= count; i += 32) {
+    const std::uint64_t first = BlockHitsAs<kMode, kKey>(p + 3 * i);
+    const std::uint64_t second = BlockHitsAs<kMode, kKey>(p + 3 * i + 48);
+    if ((first | second) != 0) {
+      return i + (first != 0 ? std::countr_zero(first) : 48 + std::countr_zero(second)) / 3;
+    }
+  }
+  for (; i + 16 <= count; i += 16) {
+    if (const std::uint64_t hits = BlockHitsAs<kMode, kKey>(p + 3 * i)) {
+      return i + std::countr_zero(hits) / 3;
+    }
+  }
+  for (; i < count; ++i) {
+    if (Hits(p + 3 * i)) return i;
+  }
+  return -1;
+}
+
+std::uint64_t PixelTest::BlockHits(const std::uint8_t* p) const {
+  return Dispatch([&](auto mode, auto key) { return BlockHitsAs<mode(), key()>(p); });
+}
+
+std::int64_t PixelTest::FirstHit(const std::uint8_t* p, std::int64_t count) const {
+  return Dispatch([&](auto mode, auto key) { return FirstHitAs<mode(), key()>(p, count); });
+}
+
+// A pixel of the picture tested before the whole picture is compared.
+struct Probe {
+  std::int64_t offset;  // bytes from the buffer pixel under the picture's top-left corner
+  std::int32_t colour;
+};
+
+// The picture's grid of cells, kGridSide x kGridSide, one probe from each.
+constexpr int kGridSide = 4;
+
+std::int32_t ColourDistance(std::int32_t a, std::int32_t b) {
+  std::int32_t distance = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const std::int32_t d = ((a >> shift) & 0xFF) - ((b >> shift) & 0xFF);
+    distance = std::max(distance, d < 0 ? -d : d);
+  }
+  return distance;
+}
+
+// The most common colour among up to 8 x 8 pixels spread over the picture that are not
+// its key; 0 when all of those are the key.
+std::int32_t CommonColour(const TBDBitmapData& picture) {
+  std::vector<std::int32_t> sample;
+  for (std::int64_t i = 0; i < 8; ++i) {
+    for (std::int64_t j = 0; j < 8; ++j) {
+      const std::int64_t row = i * picture.height() / 8;
+      const std::int64_t column = j * picture.width() / 8;
+      const std::int32_t v = PixelAt(picture.pixels() + row * picture.stride() + 3 * column);
+      if (v != picture.transparentKey()) sample.push_back(v);
+    }
+  }
+  std::int32_t common = 0;
+  std::ptrdiff_t most = 0;
+  for (const std::int32_t v : sample) {
+    const std::ptrdiff_t count = std::count(sample.begin(), sample.end(), v);
+    if (count > most) {
+      most = count;
+      common = v;
+    }
+  }
+  return common;
+}
+
+// The probes of a picture to be found in a buffer of bufferStride bytes per row: from
+// each cell of its grid the pixel farthest in colour from the picture's most common
+// colour, so that a flat picture is told by its few odd pixels and the probes are spread
+// over it; the farthest first. The picture's key pixels match anything and are never
+// probes, so a picture without rows or columns, or with nothing but its key, has none
+// and matches wherever it fits. Every pixel is looked at once, at most what a single
+// position of the search would cost.
+std::vector<Probe> ChooseProbes(const TBDBitmapData& picture, std::int32_t bufferStride) {
+  const std::int32_t w = picture.width();
+  const std::int32_t h = picture.height();
+  if (w < 1 || h < 1) return {};
+  const std::int32_t common = CommonColour(picture);
+  struct Best {
+    std::int32_t distance = -1;
+    Probe probe{};
+  };
+  std::array<Best, kGridSide * kGridSide> best{};
+  std::vector<int> cellColumn(static_cast<std::size_t>(w));
+  for (std::int32_t c = 0; c < w; ++c) cellColumn[c] = int(std::int64_t(c) * kGridSide / w);
+  for (std::int32_t r = 0; r < h; ++r) {
+    // Stored row r is the picture's row h - 1 - r counted from the top.
+    const std::int64_t fromTop = h - 1 - r;
+    const int cellRow = int(fromTop * kGridSide / h);
+    const std::uint8_t* q = picture.pixels() + std::int64_t(r) * picture.stride();
+    for (std::int32_t c = 0; c < w; ++c, q += 3) {
+      const std::int32_t v = PixelAt(q);
+      if (v == picture.transparentKey()) continue;
+      Best& cell = best[std::size_t(cellRow * kGridSide + cellColumn[c])];
+      const std::int32_t distance = ColourDistance(v, common);
+      if (distance > cell.distance) {
+        cell.distance = distance;
+        cell.probe = {3 * std::int64_t(c) - fromTop * bufferStride, v};
+      }
+    }
+  }
+  std::stable_sort(best.begin(), best.end(),
+                   [](const Best& a, const Best& b) { return a.distance > b.distance; });
+  std::vector<Probe> probes;
+  for (const Best& cell : best) {
+    if (cell.distance >= 0) probes.push_back(cell.probe);
+  }
+  return probes;
+}
+
+}  // namespace
+
 template <typename PixelHits>
-bool TBDBitmapData::FindWith(std::int32_t& x, std::int32_t& y, PixelHits hits) const {
+bool TBDBitmapData::FindWith(std::int32_t& x, std::int32_t& y, const PixelHits& hits) const {
   x = y = -1;
   // Without columns there is no pixel to visit, however many rows are claimed.
-  if (!HoldsPixels() || width_ < 1) return false;
+  if (!HoldsPixels() || width_ < 1 || hits.Never()) return false;
   for (std::int32_t row = 0; row < height_; ++row) {
     // The top row of the picture is the last stored row.
     const std::uint8_t* p = pixels_.get() + std::int64_t(height_ - 1 - row) * stride_;
-    for (std::int32_t col = 0; col < width_; ++col, p += 3) {
-      if (hits(PixelAt(p))) {
-        x = col;
-        y = row;
-        return true;
-      }
+    const std::int64_t column = hits.FirstHit(p, width_);
+    if (column >= 0) {
+      x = static_cast<std::int32_t>(column);
+      y = row;
+      return true;
     }
   }
   return false;
 }
 
 bool TBDBitmapData::FindColor(std::int32_t color, std::int32_t& x, std::int32_t& y) const {
-  return FindWith(x, y, [color](std::int32_t pixel) { return pixel == color; });
+  // The buffer's transparent key plays no part in the colour scans.
+  return FindWith(x, y, PixelTest(color, PixelRule{}, -1));
 }
 
 bool TBDBitmapData::FindColorTolerant(std::int32_t color, const TTolerance& tolerance,
                                       std::int32_t& x, std::int32_t& y) const {
-  return FindWith(x, y, [color, tolerance](std::int32_t pixel) {
-    return WithinTolerance(pixel, color, tolerance);
-  });
+  return FindWith(x, y, PixelTest(color, PixelRule{false, tolerance}, -1));
 }
 
-template <typename PixelsPass>
+template <typename RowsPass>
 bool TBDBitmapData::MatchWith(const TBDBitmapData& picture, std::int32_t x, std::int32_t y,
-                              PixelsPass pass) const {
+                              RowsPass rowsPass) const {
   if (!HoldsPixels() || !picture.HoldsPixels()) return false;
   const std::int32_t w = picture.width_;
   const std::int32_t h = picture.height_;
@@ -225,46 +589,104 @@ bool TBDBitmapData::MatchWith(const TBDBitmapData& picture, std::int32_t x, std:
   }
   // A picture without pixels matches wherever it fits, however many rows it claims.
   if (w == 0 || h == 0) return true;
-  const std::int32_t bufferKey = transparentKey_;
-  const std::int32_t pictureKey = picture.transparentKey_;
   for (std::int32_t r = 0; r < h; ++r) {
     // The picture's stored row r lies on the buffer's stored row (H - h - y) + r.
     const std::uint8_t* p =
         pixels_.get() + std::int64_t(height_ - h - y + r) * stride_ + 3 * std::int64_t(x);
     const std::uint8_t* q = picture.pixels_.get() + std::int64_t(r) * picture.stride_;
-    for (std::int32_t c = 0; c < w; ++c, p += 3, q += 3) {
-      const std::int32_t bufferPixel = PixelAt(p);
-      const std::int32_t picturePixel = PixelAt(q);
-      if (bufferPixel != bufferKey && picturePixel != pictureKey &&
-          !pass(bufferPixel, picturePixel)) {
-        return false;
-      }
-    }
+    if (!rowsPass(p, q, w)) return false;
   }
   return true;
 }
 
+namespace {
+
+// A row of w pixel pairs passes if each pair does: the buffer pixel is the buffer's key,
+// the picture pixel the picture's key, or the rule passes them.
+auto PairsPass(std::int32_t bufferKey, std::int32_t pictureKey, const PixelRule& rule) {
+  return [=](const std::uint8_t* p, const std::uint8_t* q, std::int32_t w) {
+    for (std::int32_t c = 0; c < w; ++c, p += 3, q += 3) {
+      const std::int32_t bufferPixel = PixelAt(p);
+      const std::int32_t picturePixel = PixelAt(q);
+      if (bufferPixel != bufferKey && picturePixel != pictureKey &&
+          !rule.Pass(bufferPixel, picturePixel)) {
+        return false;
+      }
+    }
+    return true;
+  };
+}
+
+}  // namespace
+
 bool TBDBitmapData::MatchAt(const TBDBitmapData& picture, std::int32_t x, std::int32_t y) const {
-  return MatchWith(picture, x, y, [](std::int32_t p, std::int32_t q) { return p == q; });
+  // With no key that a pixel can equal, the rows must be equal byte for byte.
+  if (!IsPixelValue(transparentKey_) && !IsPixelValue(picture.transparentKey_)) {
+    return MatchWith(picture, x, y,
+                     [](const std::uint8_t* p, const std::uint8_t* q, std::int32_t w) {
+                       return std::memcmp(p, q, 3 * std::size_t(w)) == 0;
+                     });
+  }
+  return MatchWith(picture, x, y, PairsPass(transparentKey_, picture.transparentKey_, PixelRule{}));
 }
 
 bool TBDBitmapData::MatchAtTolerant(const TBDBitmapData& picture, const TTolerance& tolerance,
                                     std::int32_t x, std::int32_t y) const {
-  return MatchWith(picture, x, y, [tolerance](std::int32_t p, std::int32_t q) {
-    return WithinTolerance(p, q, tolerance);
-  });
+  return MatchWith(
+      picture, x, y,
+      PairsPass(transparentKey_, picture.transparentKey_, PixelRule{false, tolerance}));
 }
 
-template <typename MatchesAt>
-bool TBDBitmapData::FindPictureWith(const TBDBitmapData& picture, std::int32_t& x, std::int32_t& y,
-                                    MatchesAt matchesAt) const {
+template <typename Rule>
+bool TBDBitmapData::FindPictureWith(const TBDBitmapData& picture, const Rule& rule, std::int32_t& x,
+                                    std::int32_t& y) const {
   x = y = -1;
   if (!HoldsPixels() || !picture.HoldsPixels()) return false;
   const std::int64_t lastY = std::int64_t(height_) - picture.height_;
   const std::int64_t lastX = std::int64_t(width_) - picture.width_;
+  if (lastX < 0 || lastY < 0) return false;
+  const std::vector<Probe> probes = ChooseProbes(picture, stride_);
+  if (probes.empty()) {
+    x = y = 0;
+    return true;
+  }
+  const Probe& firstProbe = probes[0];
+  const Probe& secondProbe = probes[probes.size() > 1 ? 1 : 0];
+  const PixelTest first(firstProbe.colour, rule, transparentKey_);
+  const PixelTest second(secondProbe.colour, rule, transparentKey_);
+  // No buffer pixel can lie under the first probe.
+  if (first.Never()) return false;
+  // corner: the buffer pixel under the picture's top-left corner at (px, py).
+  const auto matchesAt = [&](std::int64_t px, std::int64_t py, const std::uint8_t* corner) {
+    for (std::size_t k = 2; k < probes.size(); ++k) {
+      const std::int32_t p = PixelAt(corner + probes[k].offset);
+      if (p != transparentKey_ && !rule.Pass(p, probes[k].colour)) return false;
+    }
+    const auto cx = static_cast<std::int32_t>(px);
+    const auto cy = static_cast<std::int32_t>(py);
+    return rule.exact ? MatchAt(picture, cx, cy) : MatchAtTolerant(picture, rule.tolerance, cx, cy);
+  };
   for (std::int64_t py = 0; py <= lastY; ++py) {
-    for (std::int64_t px = 0; px <= lastX; ++px) {
-      if (matchesAt(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py))) {
+    const std::uint8_t* row = pixels_.get() + (height_ - 1 - py) * stride_;
+    const std::uint8_t* underFirst = row + firstProbe.offset;
+    const std::uint8_t* underSecond = row + secondProbe.offset;
+    std::int64_t px = 0;
+    for (; px + 16 <= lastX + 1; px += 16) {
+      std::uint64_t hits = first.BlockHits(underFirst + 3 * px);
+      if (hits == 0) continue;
+      hits &= second.BlockHits(underSecond + 3 * px);
+      for (; hits != 0; hits &= hits - 1) {
+        const std::int64_t cx = px + std::countr_zero(hits) / 3;
+        if (matchesAt(cx, py, row + 3 * cx)) {
+          x = static_cast<std::int32_t>(cx);
+          y = static_cast<std::int32_t>(py);
+          return true;
+        }
+      }
+    }
+    for (; px <= lastX; ++px) {
+      if (first.Hits(underFirst + 3 * px) && second.Hits(underSecond + 3 * px) &&
+          matchesAt(px, py, row + 3 * px)) {
         x = static_cast<std::int32_t>(px);
         y = static_cast<std::int32_t>(py);
         return true;
@@ -276,13 +698,10 @@ bool TBDBitmapData::FindPictureWith(const TBDBitmapData& picture, std::int32_t& 
 
 bool TBDBitmapData::FindPicture(const TBDBitmapData& picture, std::int32_t& x,
                                 std::int32_t& y) const {
-  return FindPictureWith(
-      picture, x, y, [&](std::int32_t px, std::int32_t py) { return MatchAt(picture, px, py); });
+  return FindPictureWith(picture, PixelRule{}, x, y);
 }
 
 bool TBDBitmapData::FindPictureTolerant(const TBDBitmapData& picture, const TTolerance& tolerance,
                                         std::int32_t& x, std::int32_t& y) const {
-  return FindPictureWith(picture, x, y, [&](std::int32_t px, std::int32_t py) {
-    return MatchAtTolerant(picture, tolerance, px, py);
-  });
+  return FindPictureWith(picture, PixelRule{false, tolerance}, x, y);
 }

@@ -44,6 +44,10 @@ class TBDBitmapData : public toolkit::TObject {
 
   // Every fallible operation returns false and leaves a fixed text in lastError, which
   // it empties on success.
+  //
+  // A block of a megabyte or more that a buffer lets go (Clear, a growth, the
+  // destructor) is kept for the next buffer that needs one that large, so that a search
+  // grabbing the screen every tick allocates nothing after the first.
   bool SetSize(std::int32_t width, std::int32_t height);
   void Clear();
   // Reads a 24-bit BMP file at the stream's position; key is a colour value that picture
@@ -85,14 +89,14 @@ class TBDBitmapData : public toolkit::TObject {
   // failed allocation, when the buffer keeps the size it asked for but has no pixels.
   bool HoldsPixels() const { return !pixelsMissing_; }
   bool Fail(const char* text);
-  template <typename PixelsPass>
+  template <typename RowsPass>
   bool MatchWith(const TBDBitmapData& picture, std::int32_t x, std::int32_t y,
-                 PixelsPass pass) const;
+                 RowsPass rowsPass) const;
   template <typename PixelHits>
-  bool FindWith(std::int32_t& x, std::int32_t& y, PixelHits hits) const;
-  template <typename MatchesAt>
-  bool FindPictureWith(const TBDBitmapData& picture, std::int32_t& x, std::int32_t& y,
-                       MatchesAt matchesAt) const;
+  bool FindWith(std::int32_t& x, std::int32_t& y, const PixelHits& hits) const;
+  template <typename Rule>
+  bool FindPictureWith(const TBDBitmapData& picture, const Rule& rule, std::int32_t& x,
+                       std::int32_t& y) const;
 
   std::string name_;
   std::int32_t width_ = 0;

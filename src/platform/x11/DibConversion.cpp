@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstring>
 
 namespace platform::x11 {
 namespace {
@@ -58,7 +59,25 @@ bool ConvertImageToDib(const XImage& image, std::uint8_t* block, std::int32_t st
     for (int y = 0; y < image.height; ++y, sourceRow += image.bytes_per_line) {
       const std::uint8_t* source = sourceRow;
       std::uint8_t* target = DibRow(block, stride, blockHeight, column, topRow + y);
-      for (int x = 0; x < image.width; ++x, source += 4, target += 3) {
+      int x = 0;
+      if constexpr (std::endian::native == std::endian::little) {
+        // Four pixels a step, 16 bytes in and 12 out, in one pass over the rows: a screen
+        // is millions of pixels and is grabbed every tick.
+        for (; x + 4 <= image.width; x += 4, source += 16, target += 12) {
+          std::uint64_t first = 0;
+          std::uint64_t second = 0;
+          std::memcpy(&first, source, 8);
+          std::memcpy(&second, source + 8, 8);
+          // Each word holds two pixels; drop the byte above each pixel's three.
+          first = (first & 0xFFFFFF) | ((first >> 8) & 0xFFFFFF000000);
+          second = (second & 0xFFFFFF) | ((second >> 8) & 0xFFFFFF000000);
+          const std::uint64_t low = first | (second << 48);
+          const auto high = static_cast<std::uint32_t>(second >> 16);
+          std::memcpy(target, &low, 8);
+          std::memcpy(target + 8, &high, 4);
+        }
+      }
+      for (; x < image.width; ++x, source += 4, target += 3) {
         target[0] = source[0];
         target[1] = source[1];
         target[2] = source[2];
