@@ -1,5 +1,6 @@
 // The simulated desktop's state and its smaller services: memory, shell, messages, sleep.
 #include <new>
+#include <utility>
 
 #include "platform/Desktop.h"
 #include "platform/sim/SimClock.h"
@@ -20,6 +21,26 @@ SimState& State() {
 
 void Reset() {
   State() = SimState{};
+}
+
+void ClearLogs() {
+  SimState& state = State();
+  state.grabLog = {};
+  state.inputLog = {};
+  state.openedAddresses = {};
+}
+
+void OnDesktopCall(std::function<void(DesktopCall)> hook) {
+  State().callHook = std::move(hook);
+}
+
+void DesktopCalled(DesktopCall call) {
+  SimState& state = State();
+  if (!state.callHook || state.inCallHook) return;
+  state.inCallHook = true;
+  const std::function<void(DesktopCall)> hook = state.callHook;  // it may install another
+  hook(call);
+  state.inCallHook = false;
 }
 
 bool Post(WindowHandle wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {

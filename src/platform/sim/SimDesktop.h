@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ namespace platform::sim {
 // registries, no failures armed. The message poster and the clock are left alone: the
 // toolkit installs its poster once, and the clock has ResetClock.
 void Reset();
+// Empties the grab, input and shell logs and leaves everything else as it is, so that a
+// long run can look at what happened since the last call without the logs growing.
+void ClearLogs();
 
 // ---- Screen: colours here are colour values 0x00RRGGBB, the pixel buffer's own. ------
 
@@ -84,6 +88,15 @@ const std::vector<TrayIconData>& TrayIcons();
 // with wParam = id and lParam = mouseMessage when the icon is there and asked for
 // messages; returns whether it did.
 bool ClickTrayIcon(WindowHandle wnd, std::uint32_t id, std::uint32_t mouseMessage = kWmLButtonUp);
+
+// ---- Timing ----------------------------------------------------------------------------
+
+// The calls through which the program reads the screen and drives the mouse.
+enum class DesktopCall { kGetCursorPos, kSetCursorPos, kMouseEvent, kGrabScreen, kGetPixel };
+// Runs hook at the start of every such call until another hook, or none, is installed:
+// a test can so have something happen (a key pressed, a failure armed) at any point of
+// the program's work, as a user or another program could. Not run again while it runs.
+void OnDesktopCall(std::function<void(DesktopCall)> hook);
 
 // ---- Shell and messages ----------------------------------------------------------------
 

@@ -14,11 +14,13 @@ const std::vector<InputEvent>& InputLog() {
 }  // namespace sim
 
 bool GetCursorPos(Point& pos) {
+  sim::DesktopCalled(sim::DesktopCall::kGetCursorPos);
   pos = sim::State().cursor;
   return true;
 }
 
 bool SetCursorPos(std::int32_t x, std::int32_t y) {
+  sim::DesktopCalled(sim::DesktopCall::kSetCursorPos);
   sim::SimState& state = sim::State();
   // Like Windows, the cursor can't leave the screen: the position is clipped to it.
   state.cursor.x = std::clamp(x, 0, state.screenWidth - 1);
@@ -29,6 +31,7 @@ bool SetCursorPos(std::int32_t x, std::int32_t y) {
 }
 
 void MouseEvent(std::uint32_t flags, std::int32_t, std::int32_t) {
+  sim::DesktopCalled(sim::DesktopCall::kMouseEvent);
   sim::SimState& state = sim::State();
   state.inputLog.push_back(
       {sim::InputKind::kButton, state.cursor.x, state.cursor.y, flags, sim::ClockMs()});

@@ -86,6 +86,7 @@ std::int32_t ScreenHeight() {
 
 GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
                       std::uint8_t* block, std::int32_t stride) {
+  sim::DesktopCalled(sim::DesktopCall::kGrabScreen);
   sim::SimState& state = sim::State();
   state.grabLog.push_back({left, top, width, height});
   const GrabStatus status = state.nextGrab;
@@ -107,6 +108,7 @@ GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, s
 }
 
 std::uint32_t GetPixel(std::int32_t x, std::int32_t y) {
+  sim::DesktopCalled(sim::DesktopCall::kGetPixel);
   sim::SimState& state = sim::State();
   if (state.pixelReadsFail || !sim::OnScreen(state, x, y)) return kInvalidColor;
   const std::uint32_t rgb = sim::PixelRef(state, x, y);

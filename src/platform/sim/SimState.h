@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -43,10 +44,16 @@ struct SimState {
 
   bool shellFails = false;
   std::vector<std::string> openedAddresses;
+
+  std::function<void(DesktopCall)> callHook;
+  bool inCallHook = false;
 };
 
 SimState& State();
 // Delivers a message through the installed poster; false when there is none.
+// Runs the hook of OnDesktopCall, if any; every call of the program's cursor, button,
+// grab and pixel services starts here.
+void DesktopCalled(DesktopCall call);
 bool Post(WindowHandle wnd, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 
 }  // namespace platform::sim
