@@ -51,6 +51,12 @@ TButtonFlags FlagsOf(TClickButton button) {
   return {platform::kMouseLeftDown, platform::kMouseLeftUp};
 }
 
+// A buffer that has a size but no pixel block lost its pixels to a failed allocation
+// (a load that fails otherwise leaves either no size or the block).
+bool LostPixels(const TBDBitmapData& picture) {
+  return picture.pixels() == nullptr && picture.width() > 0 && picture.height() > 0;
+}
+
 }  // namespace
 
 // ---- TMouseObj --------------------------------------------------------------------------
@@ -60,12 +66,14 @@ TMouseObj::TMouseObj() = default;
 TMouseObj::~TMouseObj() = default;
 
 TBDBitmapData* TMouseObj::GetPicture() {
-  if (pictureCache) return pictureCache.get();
-  if (pictureText.empty()) return nullptr;
-  // Raises for a text that does not decode, before any cache exists.
+  // A cache whose block could not be had holds no picture: it is filled again from the
+  // text, so that one moment short of memory does not blind the rest of the run.
+  if (pictureCache && !LostPixels(*pictureCache)) return pictureCache.get();
+  if (pictureText.empty()) return pictureCache.get();
+  // Raises for a text that does not decode; no cache is made then.
   const std::unique_ptr<toolkit::TMemoryStream> stream = TextToPicture(pictureText);
   stream->SetPosition(0);
-  pictureCache = std::make_unique<TBDBitmapData>();
+  if (!pictureCache) pictureCache = std::make_unique<TBDBitmapData>();
   // Bytes the buffer rejects leave it empty; it stays the cache all the same.
   pictureCache->LoadFromStream(stream.get(), -1);
   return pictureCache.get();
@@ -77,6 +85,9 @@ TBaseCtrl::TBaseCtrl() = default;
 
 TBaseCtrl::~TBaseCtrl() {
   if (timer) timer->SetEnabled(false);
+  // The runner goes with the main window, that is with the program: no button that a
+  // "Button Down" run pressed may stay held once it has gone.
+  ReleaseHeldButtons();
 }
 
 void TBaseCtrl::Start(TRunnerOwner* owner) {
@@ -189,8 +200,8 @@ void TBaseCtrl::ClickTick(toolkit::TObject*) {
     platform::SetCursorPos(back.x, back.y);
     if (afterClick == acBackClick) {
       // Always the left button, whichever one the job clicks.
-      platform::MouseEvent(platform::kMouseLeftDown, back.x, back.y);
-      platform::MouseEvent(platform::kMouseLeftUp, back.x, back.y);
+      SendButton(platform::kMouseLeftDown, back.x, back.y);
+      SendButton(platform::kMouseLeftUp, back.x, back.y);
     }
   }
   if (ownerForm != nullptr) ownerForm->SetRunnerCaption(kTimesCaption + toolkit::IntToStr(counter));
@@ -209,20 +220,40 @@ void TBaseCtrl::SendButtonEvents(std::int32_t x, std::int32_t y) {
   const TButtonFlags flags = FlagsOf(mouseButton);
   switch (mouseAction) {
     case caSingle:
-      platform::MouseEvent(flags.down, x, y);
-      platform::MouseEvent(flags.up, x, y);
+      SendButton(flags.down, x, y);
+      SendButton(flags.up, x, y);
       break;
     case caDouble:
-      platform::MouseEvent(flags.down, x, y);
-      platform::MouseEvent(flags.up, x, y);
-      platform::MouseEvent(flags.down, x, y);
-      platform::MouseEvent(flags.up, x, y);
+      SendButton(flags.down, x, y);
+      SendButton(flags.up, x, y);
+      SendButton(flags.down, x, y);
+      SendButton(flags.up, x, y);
       break;
     case caDown:
-      platform::MouseEvent(flags.down, x, y);
+      SendButton(flags.down, x, y);
       break;
     case caUp:
-      platform::MouseEvent(flags.up, x, y);
+      SendButton(flags.up, x, y);
       break;
+  }
+}
+
+void TBaseCtrl::SendButton(std::uint32_t flag, std::int32_t x, std::int32_t y) {
+  platform::MouseEvent(flag, x, y);
+  for (const TClickButton button : {cbLeft, cbRight, cbMiddle}) {
+    const TButtonFlags flags = FlagsOf(button);
+    if (flag == flags.down) heldButtons_ |= flags.down;
+    if (flag == flags.up) heldButtons_ &= ~flags.down;
+  }
+}
+
+void TBaseCtrl::ReleaseHeldButtons() {
+  if (heldButtons_ == 0) return;
+  // Released where the cursor is now, as the user would let go of it.
+  platform::Point at;
+  platform::GetCursorPos(at);
+  for (const TClickButton button : {cbLeft, cbRight, cbMiddle}) {
+    const TButtonFlags flags = FlagsOf(button);
+    if ((heldButtons_ & flags.down) != 0) SendButton(flags.up, at.x, at.y);
   }
 }

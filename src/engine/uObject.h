@@ -110,7 +110,12 @@ class TBaseCtrl : public TMouseObj {
   // The first click phase tick comes one interval after this.
   void EnterClickPhase();
   void SendButtonEvents(std::int32_t x, std::int32_t y);
+  // Sends one button event and notes which buttons it leaves held down.
+  void SendButton(std::uint32_t flag, std::int32_t x, std::int32_t y);
+  // Lets go of every button this runner pressed and did not release since.
+  void ReleaseHeldButtons();
 
   std::shared_ptr<const char> life_ = std::make_shared<const char>();
-  std::uint64_t run_ = 0;  // a new value for every Start and every Stop
+  std::uint64_t run_ = 0;          // a new value for every Start and every Stop
+  std::uint32_t heldButtons_ = 0;  // the down flags of the buttons held down
 };

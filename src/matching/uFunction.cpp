@@ -48,7 +48,12 @@ toolkit::TColor GetScreenPixel(std::int32_t x, std::int32_t y) {
 
 platform::Point SearchColor(const std::string& colorText, std::int32_t left, std::int32_t top,
                             std::int32_t right, std::int32_t bottom, std::int32_t similarity) {
-  const std::int32_t color = SwapRedBlue(toolkit::StringToColor(colorText));
+  const toolkit::TColor textColor = toolkit::StringToColor(colorText);
+  // The invalid colour is what a pixel read that failed gives, and what the colour
+  // capture then writes ($FFFFFFFF): no pixel shows it, and its low bytes would send the
+  // run clicking on white, a colour nobody chose.
+  if (static_cast<std::uint32_t>(textColor) == platform::kInvalidColor) return {-1, -1};
+  const std::int32_t color = SwapRedBlue(textColor);
   TBDBitmapData buffer;
   std::int32_t x = -1;
   std::int32_t y = -1;

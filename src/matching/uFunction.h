@@ -27,7 +27,8 @@ TTolerance ToleranceForSimilarity(std::int32_t similarity);
 // The TColor of the screen pixel at (x, y).
 toolkit::TColor GetScreenPixel(std::int32_t x, std::int32_t y);
 // Where the colour of colorText first shows in the area (left, top)-(right, bottom), or
-// (-1, -1). Colour text that doesn't convert raises EConvertError before any grab.
+// (-1, -1). Colour text that doesn't convert raises EConvertError before any grab; the
+// invalid colour (platform::kInvalidColor, what a failed pixel read gives) shows nowhere.
 platform::Point SearchColor(const std::string& colorText, std::int32_t left, std::int32_t top,
                             std::int32_t right, std::int32_t bottom, std::int32_t similarity);
 // The centre of the first place in the area that shows picture, or (-1, -1).
