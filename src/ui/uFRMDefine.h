@@ -3,7 +3,6 @@
 // every setting into the click runner and the picture and scope captures.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <utility>
 
