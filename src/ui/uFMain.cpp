@@ -47,7 +47,7 @@ const TFormDescription& Description() {
           // Under the settings, left of Start.
           {.name = "lblNote",
            .kind = TComponentKind::kLabel,
-           .bounds = {12, 570, 136, 36},
+           .bounds = {8, 568, 142, 39},
            .font = {.color = clRed},
            .wordWrap = true,
            .autoSize = false},

@@ -31,6 +31,8 @@ const TFontDescription kCaptionFont = {
 const TFontDescription kPlain = {.color = clWindowText, .bold = false};
 const TFontDescription kBlue = {.color = clBlue, .bold = false};
 const TFontDescription kBoldBlack = {.color = clBlack, .bold = true};
+// A little smaller than the rest, so that the hint fits the width of its group.
+const TFontDescription kHintFont = {.height = -10, .color = clBlue, .bold = false};
 
 // The hint under both capture buttons.
 constexpr std::string_view kCaptureHint = "Press any key to stop capture";
@@ -128,9 +130,9 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblPointHint",
          .kind = K::kLabel,
          .parent = "gbPoint",
-         .bounds = {6, 66, 150, 13},
+         .bounds = {6, 66, 154, 13},
          .caption = kCaptureHint,
-         .font = kBlue},
+         .font = kHintFont},
         {.name = "rbColor",
          .kind = K::kRadioButton,
          .parent = "GroupBox1",
@@ -166,7 +168,7 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblSimilar",
          .kind = K::kLabel,
          .parent = "gbColor",
-         .bounds = {6, 68, 72, 13},
+         .bounds = {6, 68, 78, 13},
          .caption = "Color Simliar:"},
         {.name = "edSimilar",
          .kind = K::kEdit,
@@ -182,9 +184,9 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblColorHint",
          .kind = K::kLabel,
          .parent = "gbColor",
-         .bounds = {6, 90, 150, 13},
+         .bounds = {6, 90, 154, 13},
          .caption = kCaptureHint,
-         .font = kBlue},
+         .font = kHintFont},
         {.name = "rbBMP",
          .kind = K::kRadioButton,
          .parent = "GroupBox1",
@@ -215,18 +217,18 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblBMPSimilar",
          .kind = K::kLabel,
          .parent = "gbBMP",
-         .bounds = {4, 75, 80, 13},
+         .bounds = {4, 75, 84, 13},
          .caption = "Picture Simliar:"},
         {.name = "edBMPSimilar",
          .kind = K::kEdit,
          .parent = "gbBMP",
-         .bounds = {86, 71, 50, 21},
+         .bounds = {90, 71, 50, 21},
          .text = "100",
          .onKeyPress = "edPXKeyPress"},
         {.name = "lblBMPSimilarPercent",
          .kind = K::kLabel,
          .parent = "gbBMP",
-         .bounds = {140, 75, 12, 13},
+         .bounds = {143, 75, 12, 13},
          .caption = "%"},
         {.name = "Panel3",
          .kind = K::kPanel,
@@ -318,7 +320,7 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblButton",
          .kind = K::kLabel,
          .parent = "GroupBox2",
-         .bounds = {8, 21, 80, 13},
+         .bounds = {8, 21, 82, 13},
          .caption = "Mouse Button:",
          .font = kPlain},
         {.name = "cbButton",
@@ -371,7 +373,7 @@ const std::vector<TControlDescription>& PanelRows() {
         {"edIntTen2", "0.01S", "0", "UpDown11", 1, 9, 0},
         {"edIntTen3", "0.001S", "0", "UpDown12", 1, 9, 0},
     };
-    std::int32_t left = 6;
+    std::int32_t left = 4;
     for (const TIntervalEdit& edit : interval) {
       rows.push_back({.name = edit.name,
                       .kind = K::kLabeledEdit,
@@ -500,13 +502,13 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "rbStopClick",
          .kind = K::kRadioButton,
          .parent = "GroupBox4",
-         .bounds = {8, 44, 102, 17},
+         .bounds = {8, 44, 104, 17},
          .caption = "Stop till repeat",
          .font = kPlain},
         {.name = "edStopTimes",
          .kind = K::kEdit,
          .parent = "GroupBox4",
-         .bounds = {112, 42, 54, 21},
+         .bounds = {114, 42, 54, 21},
          .text = "1",
          .font = kPlain,
          .onKeyPress = "edPXKeyPress"},
@@ -514,7 +516,7 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblTimes",
          .kind = K::kLabel,
          .parent = "GroupBox4",
-         .bounds = {170, 46, 30, 13},
+         .bounds = {172, 46, 32, 13},
          .caption = "times",
          .font = kPlain},
 
@@ -556,38 +558,38 @@ const std::vector<TControlDescription>& PanelRows() {
         {.name = "lblHKStart",
          .kind = K::kLabel,
          .parent = "GroupBox5",
-         .bounds = {12, 22, 70, 13},
+         .bounds = {12, 22, 74, 13},
          .caption = "Start Hotkey:",
          .font = kPlain},
         {.name = "lblHKStartCtrl",
          .kind = K::kLabel,
          .parent = "GroupBox5",
-         .bounds = {84, 22, 30, 13},
+         .bounds = {88, 22, 34, 13},
          .caption = "Ctrl +",
          .font = kPlain},
         {.name = "cbHKStart",
          .kind = K::kComboBox,
          .parent = "GroupBox5",
-         .bounds = {116, 18, 56, 21},
+         .bounds = {124, 18, 56, 21},
          .items = kFunctionKeys,
          .itemIndex = 1,
          .font = kPlain},
         {.name = "lblHKStop",
          .kind = K::kLabel,
          .parent = "GroupBox5",
-         .bounds = {200, 22, 68, 13},
+         .bounds = {196, 22, 72, 13},
          .caption = "Stop Hotkey:",
          .font = kPlain},
         {.name = "lblHKStopCtrl",
          .kind = K::kLabel,
          .parent = "GroupBox5",
-         .bounds = {270, 22, 30, 13},
+         .bounds = {270, 22, 34, 13},
          .caption = "Ctrl +",
          .font = kPlain},
         {.name = "cbHKStop",
          .kind = K::kComboBox,
          .parent = "GroupBox5",
-         .bounds = {302, 18, 56, 21},
+         .bounds = {306, 18, 56, 21},
          .items = kFunctionKeys,
          .itemIndex = 2,
          .font = kPlain},
@@ -606,6 +608,18 @@ const std::vector<TControlDescription>& PanelRows() {
   }();
   return controls;
 }
+
+// The widths of the labelled edits' labels: each fits its caption and stays clear of
+// its neighbours in the row.
+struct TLabelWidth {
+  std::string_view edit;
+  std::int32_t width;
+};
+constexpr TLabelWidth kLabelWidths[] = {
+    {"edIntHour", 30},    {"edIntMinute", 30}, {"edIntSecond", 30}, {"edIntTen", 30},
+    {"edIntTen2", 32},    {"edIntTen3", 40},   {"lblRanB", 38},     {"lblRanE", 50},
+    {"edtStartHour", 36}, {"edtStartMin", 48}, {"edtStartSec", 50},
+};
 
 // The numeric edits as the user knows them, for telling which one needs a number.
 struct TNumberField {
@@ -781,14 +795,11 @@ TfrmDefine::TfrmDefine(TComponent* owner) : TFrame(owner) {
   timerSetPoint = &Component<TTimer>("timerSetPoint");
 
   // A labelled edit's label is a control of the edit's parent: left to follow the
-  // parent's font it would take a group box's bold blue caption font. It spans its edit
-  // and the edit's spinner, so the labels of a row stay apart.
-  for (int i = 0; i < ComponentCount(); ++i) {
-    if (auto* edit = dynamic_cast<TLabeledEdit*>(Components(i))) {
-      edit->EditLabel().SetFont(edit->Font());
-      const std::int32_t spinner = edit->UpDown() != nullptr ? edit->UpDown()->Width() : 0;
-      edit->EditLabel().SetWidth(edit->Width() + spinner);
-    }
+  // parent's font it would take a group box's bold blue caption font.
+  for (const TLabelWidth& label : kLabelWidths) {
+    auto& edit = Component<TLabeledEdit>(label.edit);
+    edit.EditLabel().SetFont(edit.Font());
+    edit.EditLabel().SetWidth(label.width);
   }
 }
 
