@@ -1,166 +1,186 @@
-// The colour and picture scans over a full-HD buffer with desktop-like content: flat
-// backgrounds and windows, title bars, and text-like noise inside the windows.
+// The colour and picture scans over a full-HD buffer, each beside its peers in the same
+// run: the plain brute-force scan they must agree with, OpenCV's matchTemplate (squared
+// differences, then the minimum) for the picture search, and memcpy of the same block for
+// the colour search. Names are group/case/comparison/implementation; bench/run.sh turns
+// them into one table.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <memory>
+#include <cstring>
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#include <vector>
 
+#include "DesktopScene.h"
+#include "ReferenceScan.h"
 #include "matching/BitmapData.h"
 #include "matching/uFunction.h"
-#include "platform/sim/SimDesktop.h"
-
-namespace sim = platform::sim;
 
 namespace {
 
-constexpr int kScreenWidth = 1920;
-constexpr int kScreenHeight = 1080;
-constexpr int kPictureSide = 48;
-// A colour the desktop never shows, nor anything within 25 of it per channel.
-constexpr std::int32_t kAbsent = 0xFF00FF;
-
-struct Lcg {
-  std::uint32_t state = 12345;
-  std::uint32_t Next(std::uint32_t bound) {
-    state = state * 1664525u + 1013904223u;
-    return (state >> 8) % bound;
-  }
-};
-
-// A window: white client, blue title bar, and rows of dark glyph-like strokes.
-void PaintWindow(Lcg& rng, int left, int top, int width, int height) {
-  sim::FillRect(left, top, width, height, 0xF0F0F0);
-  sim::FillRect(left, top, width, 22, 0x0A246A);
-  for (int line = top + 30; line + 12 < top + height; line += 16) {
-    for (int x = left + 6; x + 8 < left + width; x += 7) {
-      if (rng.Next(6) == 0) continue;  // a gap between words
-      for (int stroke = 0; stroke < 5; ++stroke) {
-        const std::uint32_t ink = 0x101010 * rng.Next(6);  // dark greys
-        sim::FillRect(x + int(rng.Next(5)), line + int(rng.Next(10)), 1 + int(rng.Next(2)),
-                      1 + int(rng.Next(3)), ink);
-      }
-    }
-  }
-}
-
-void PaintDesktop() {
-  sim::Reset();
-  sim::SetScreenSize(kScreenWidth, kScreenHeight);
-  sim::FillRect(0, 0, kScreenWidth, kScreenHeight, 0x3A6EA5);  // desktop background
-  Lcg rng;
-  PaintWindow(rng, 60, 40, 900, 620);
-  PaintWindow(rng, 700, 300, 1000, 700);
-  PaintWindow(rng, 1500, 760, 420, 320);  // reaches the bottom-right corner
-  sim::FillRect(0, kScreenHeight - 40, kScreenWidth, 40, 0xD4D0C8);  // task bar
-  RecordScreenSize();
-}
-
-// The desktop grabbed once, and a 48 x 48 piece of it near the bottom-right corner.
-struct Desktop {
-  TBDBitmapData screen;
-  TBDBitmapData picture;
-  Desktop() {
-    PaintDesktop();
-    screen.CopyFromScreen(0, 0, 0, 0);
-    picture.CopyFromScreen(kScreenWidth - 90, kScreenHeight - 110, kPictureSide, kPictureSide);
-  }
-};
-
-const Desktop& TheDesktop() {
-  static const Desktop desktop;
-  return desktop;
-}
-
-// A flat grey screen and a flat grey picture whose one odd pixel is the last one a
-// match compares, so every position costs all 48 x 48 pairs and none matches.
-struct FlatDesktop {
-  TBDBitmapData screen;
-  TBDBitmapData picture;
-  FlatDesktop() {
-    sim::Reset();
-    sim::SetScreenSize(kScreenWidth, kScreenHeight);
-    sim::FillRect(0, 0, kScreenWidth, kScreenHeight, 0x808080);
-    RecordScreenSize();
-    screen.CopyFromScreen(0, 0, 0, 0);
-    // Picture rows are compared bottom row first, so its top-right pixel comes last.
-    sim::SetPixel(kPictureSide - 1, 0, 0x000000);
-    picture.CopyFromScreen(0, 0, kPictureSide, kPictureSide);
-  }
-};
-
-const FlatDesktop& TheFlatDesktop() {
-  static const FlatDesktop desktop;
-  return desktop;
-}
-
 const TTolerance kNinetyPercent = ToleranceForSimilarity(90);
 
-void FindColorAbsentExact(benchmark::State& state) {
-  const TBDBitmapData& screen = TheDesktop().screen;
-  for (auto _ : state) {
-    std::int32_t x, y;
-    benchmark::DoNotOptimize(screen.FindColor(kAbsent, x, y));
+enum class SceneKind { kDesktop, kFlat, kSpeckled };
+
+const bench::Scene& TheScene(SceneKind kind) {
+  struct Scenes {
+    bench::Scene desktop, flat, speckled;
+    Scenes() {
+      bench::MakeDesktop(desktop);
+      bench::MakeFlat(flat);
+      bench::MakeSpeckled(speckled);
+    }
+  };
+  static const Scenes scenes;
+  switch (kind) {
+    case SceneKind::kDesktop:
+      return scenes.desktop;
+    case SceneKind::kFlat:
+      return scenes.flat;
+    case SceneKind::kSpeckled:
+      break;
+  }
+  return scenes.speckled;
+}
+
+struct Position {
+  bool found;
+  std::int32_t x, y;
+};
+
+Position Ours(const bench::Scene& s, bool exact) {
+  Position p{};
+  p.found = exact ? s.screen.FindPicture(s.picture, p.x, p.y)
+                  : s.screen.FindPictureTolerant(s.picture, kNinetyPercent, p.x, p.y);
+  return p;
+}
+
+// Every implementation must report where the picture really is; the benchmark fails
+// otherwise rather than time a wrong answer.
+void Expect(benchmark::State& state, const bench::Scene& s, const Position& p) {
+  if (p.found != (s.x >= 0) || (p.found && (p.x != s.x || p.y != s.y))) {
+    state.SkipWithError("wrong position");
   }
 }
 
-void FindColorAbsentTolerant90(benchmark::State& state) {
-  const TBDBitmapData& screen = TheDesktop().screen;
+void PictureOurs(benchmark::State& state, SceneKind kind, bool exact) {
+  const bench::Scene& s = TheScene(kind);
+  Position p{};
   for (auto _ : state) {
-    std::int32_t x, y;
-    benchmark::DoNotOptimize(screen.FindColorTolerant(kAbsent, kNinetyPercent, x, y));
+    p = Ours(s, exact);
+    benchmark::DoNotOptimize(p);
   }
+  Expect(state, s, p);
 }
 
-void FindPictureNearBottomRightExact(benchmark::State& state) {
-  const Desktop& desktop = TheDesktop();
+void PictureReference(benchmark::State& state, SceneKind kind, bool exact) {
+  const bench::Scene& s = TheScene(kind);
+  Position p{};
   for (auto _ : state) {
-    std::int32_t x, y;
-    if (!desktop.screen.FindPicture(desktop.picture, x, y)) state.SkipWithError("not found");
+    p.found =
+        exact ? reference_scan::FindPicture(s.screen, s.picture, p.x, p.y)
+              : reference_scan::FindPictureTolerant(s.screen, s.picture, kNinetyPercent, p.x, p.y);
+    benchmark::DoNotOptimize(p);
   }
+  Expect(state, s, p);
 }
 
-void FindPictureNearBottomRightTolerant90(benchmark::State& state) {
-  const Desktop& desktop = TheDesktop();
+// The buffer as OpenCV's top-down 8-bit, 3-channel image (blue, green, red, as ours).
+cv::Mat TopDown(const TBDBitmapData& b) {
+  cv::Mat image(b.height(), b.width(), CV_8UC3);
+  for (int y = 0; y < b.height(); ++y) {
+    std::memcpy(image.ptr(y), b.pixels() + std::int64_t(b.height() - 1 - y) * b.stride(),
+                3 * std::size_t(b.width()));
+  }
+  return image;
+}
+
+void PictureOpenCv(benchmark::State& state, SceneKind kind) {
+  const bench::Scene& s = TheScene(kind);
+  const cv::Mat screen = TopDown(s.screen);
+  const cv::Mat picture = TopDown(s.picture);
+  cv::Mat result;
+  double least = 0;
+  cv::Point at;
+  for (auto _ : state) {
+    cv::matchTemplate(screen, picture, result, cv::TM_SQDIFF);
+    cv::minMaxLoc(result, &least, nullptr, &at, nullptr);
+    benchmark::DoNotOptimize(at);
+  }
+  // Where the picture shows, the squared difference there is 0 and the first least one.
+  if (s.x >= 0 && (least != 0 || at.x != s.x || at.y != s.y)) state.SkipWithError("wrong position");
+}
+
+void ColourOurs(benchmark::State& state, bool exact) {
+  const TBDBitmapData& screen = TheScene(SceneKind::kDesktop).screen;
+  bool found = false;
   for (auto _ : state) {
     std::int32_t x, y;
-    if (!desktop.screen.FindPictureTolerant(desktop.picture, kNinetyPercent, x, y)) {
-      state.SkipWithError("not found");
+    found = exact ? screen.FindColor(bench::kAbsentColour, x, y)
+                  : screen.FindColorTolerant(bench::kAbsentColour, kNinetyPercent, x, y);
+    benchmark::DoNotOptimize(found);
+  }
+  if (found) state.SkipWithError("found an absent colour");
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * screen.dataSize());
+}
+
+void ColourReference(benchmark::State& state, bool exact) {
+  const TBDBitmapData& screen = TheScene(SceneKind::kDesktop).screen;
+  for (auto _ : state) {
+    std::int32_t x, y;
+    benchmark::DoNotOptimize(exact ? reference_scan::FindColor(screen, bench::kAbsentColour, x, y)
+                                   : reference_scan::FindColorTolerant(screen, bench::kAbsentColour,
+                                                                       kNinetyPercent, x, y));
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * screen.dataSize());
+}
+
+// The peer of the colour search: copying the same block once.
+void ColourMemcpy(benchmark::State& state) {
+  const TBDBitmapData& screen = TheScene(SceneKind::kDesktop).screen;
+  std::vector<std::uint8_t> copy(std::size_t(screen.dataSize()), 1);
+  for (auto _ : state) {
+    std::memcpy(copy.data(), screen.pixels(), copy.size());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * screen.dataSize());
+}
+
+void Register() {
+  struct PictureCase {
+    const char* name;
+    SceneKind kind;
+  };
+  const PictureCase scenes[] = {{"Desktop", SceneKind::kDesktop},
+                                {"Flat", SceneKind::kFlat},
+                                {"Speckled", SceneKind::kSpeckled}};
+  for (const PictureCase& c : scenes) {
+    for (const bool exact : {true, false}) {
+      const std::string prefix =
+          std::string("Picture/") + c.name + (exact ? "/Exact/" : "/Tolerant90/");
+      benchmark::RegisterBenchmark((prefix + "ours").c_str(), PictureOurs, c.kind, exact);
+      benchmark::RegisterBenchmark((prefix + "reference").c_str(), PictureReference, c.kind, exact);
+      // OpenCV has no tolerance: its one search is the peer of both rows.
+      if (exact) benchmark::RegisterBenchmark((prefix + "peer").c_str(), PictureOpenCv, c.kind);
     }
   }
-}
-
-void FindPictureFlatOnFlatExact(benchmark::State& state) {
-  const FlatDesktop& desktop = TheFlatDesktop();
-  for (auto _ : state) {
-    std::int32_t x, y;
-    benchmark::DoNotOptimize(desktop.screen.FindPicture(desktop.picture, x, y));
-  }
-}
-
-void FindPictureFlatOnFlatTolerant90(benchmark::State& state) {
-  const FlatDesktop& desktop = TheFlatDesktop();
-  for (auto _ : state) {
-    std::int32_t x, y;
-    benchmark::DoNotOptimize(
-        desktop.screen.FindPictureTolerant(desktop.picture, kNinetyPercent, x, y));
-  }
-}
-
-// The entry point as the click runner calls it: grab of the whole (simulated) screen,
-// then the scan.
-void SearchColorWholeScreenAbsent(benchmark::State& state) {
-  PaintDesktop();
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(SearchColor("clFuchsia", 0, 0, kScreenWidth, kScreenHeight, 100));
+  for (const bool exact : {true, false}) {
+    const std::string prefix = std::string("Colour/Absent/") + (exact ? "Exact/" : "Tolerant90/");
+    benchmark::RegisterBenchmark((prefix + "ours").c_str(), ColourOurs, exact);
+    benchmark::RegisterBenchmark((prefix + "reference").c_str(), ColourReference, exact);
+    benchmark::RegisterBenchmark((prefix + "peer").c_str(), ColourMemcpy);
   }
 }
 
 }  // namespace
 
-BENCHMARK(FindColorAbsentExact)->Unit(benchmark::kMillisecond);
-BENCHMARK(FindColorAbsentTolerant90)->Unit(benchmark::kMillisecond);
-BENCHMARK(FindPictureNearBottomRightExact)->Unit(benchmark::kMillisecond);
-BENCHMARK(FindPictureNearBottomRightTolerant90)->Unit(benchmark::kMillisecond);
-BENCHMARK(FindPictureFlatOnFlatExact)->Unit(benchmark::kMillisecond);
-BENCHMARK(FindPictureFlatOnFlatTolerant90)->Unit(benchmark::kMillisecond);
-BENCHMARK(SearchColorWholeScreenAbsent)->Unit(benchmark::kMillisecond);
+int main(int argc, char** argv) {
+  // One thread, as our scans have: the ratios compare algorithms, not core counts.
+  cv::setNumThreads(1);
+  Register();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
