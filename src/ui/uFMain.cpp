@@ -78,8 +78,6 @@ TMForm::TMForm(TComponent* owner) : TBaseForm(owner) {
   SetMessageHandler(kWmHotKey, Bind(this, &TMForm::WMHotKey));
 }
 
-TMForm::~TMForm() = default;
-
 void TMForm::FormCreate(TObject* sender) {
   TBaseForm::FormCreate(sender);
   baseCtrl = std::make_unique<TBaseCtrl>();

@@ -17,7 +17,6 @@
 class TMForm : public TBaseForm, public TRunnerOwner {
  public:
   explicit TMForm(toolkit::TComponent* owner);
-  ~TMForm() override;
 
   TfrmDefine* frmDefine;
   toolkit::TButton* btnExit;
