@@ -12,6 +12,7 @@
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimDesktop.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TScreen.h"
 #include "toolkit/headless/Headless.h"
 #include "ui/uMain2.h"
 
