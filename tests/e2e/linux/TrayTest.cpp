@@ -1,0 +1,121 @@
+// The tray icon on trayer toggling the window, also during a run; without a tray host a
+// note, and the stop hot key bringing the hidden window back; the Wayland note.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QStyleHints>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ProgramDriver.h"
+
+namespace e2e {
+namespace {
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// The top-level windows named "Pilgrove: note" that show.
+std::size_t NotesShown(const Pilgrove& program) {
+  std::size_t shown = 0;
+  for (const Window window : program.X().TopLevels("pilgrove", "Pilgrove: note")) {
+    if (program.X().Viewable(window)) ++shown;
+  }
+  return shown;
+}
+
+class Tray : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { tray_ = std::make_unique<TrayHost>(); }
+  static void TearDownTestSuite() { tray_.reset(); }
+  void SetUp() override { ASSERT_TRUE(tray_->Running()) << "trayer did not start"; }
+
+  // Clicks the icon in trayer's panel, once and out of the double-click time of the last.
+  static void ClickIcon(const Pilgrove& program) {
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100));
+    const std::vector<Window> panels = program.X().TopLevels("trayer", "panel");
+    ASSERT_EQ(panels.size(), 1u);
+    // The tray host embeds the program's icon window somewhere below its panel.
+    const XConnection& xconn = program.X();
+    const std::function<Window(Window)> findIcon = [&](Window parent) -> Window {
+      for (const Window child : xconn.Children(parent)) {
+        if (xconn.Class(child) == "pilgrove" && xconn.Viewable(child)) return child;
+        if (const Window below = findIcon(child); below != 0) return below;
+      }
+      return Window{0};
+    };
+    Window icon = 0;
+    ASSERT_TRUE(WaitFor([&] { return (icon = findIcon(panels[0])) != 0; }))
+        << "no icon in the tray";
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(program.X().Geometry(icon, x, y, width, height));
+    Xdotool(
+        {"mousemove", std::to_string(x + width / 2), std::to_string(y + height / 2), "click", "1"});
+  }
+
+  static std::unique_ptr<TrayHost> tray_;
+};
+
+std::unique_ptr<TrayHost> Tray::tray_;
+
+TEST_F(Tray, IconClickTogglesTheWindowAlsoDuringARunWhichStopEnds) {
+  const Pilgrove program;
+  ASSERT_TRUE(program.Started()) << program.Stderr();
+  EXPECT_EQ(NotesShown(program), 0u);
+
+  ClickIcon(program);
+  EXPECT_TRUE(program.WaitViewable(false, std::chrono::seconds(3)));
+  ClickIcon(program);
+  EXPECT_TRUE(program.WaitViewable(true, std::chrono::seconds(3)));
+
+  // A run (clicking where the cursor is, every second) with the window shown through the
+  // icon: still running, Stop ends it.
+  Xdotool({"mousemove", "60", "980"});
+  Xdotool({"key", "ctrl+F2"});
+  ASSERT_TRUE(program.WaitViewable(false, std::chrono::seconds(3)));
+  ClickIcon(program);
+  ASSERT_TRUE(program.WaitViewable(true, std::chrono::seconds(3)));
+  EXPECT_TRUE(program.Title().starts_with("Pilgrove 4.1.6  ")) << program.Title();
+  program.Click(spots::kBtnStop);
+  EXPECT_TRUE(WaitFor([&] { return program.Title() == "Pilgrove 4.1.6"; }));
+  EXPECT_TRUE(program.Viewable());
+}
+
+TEST_F(Tray, UnderAWaylandSessionANoteSaysThatOnlyX11ProgramsAreReached) {
+  const Pilgrove program({"XDG_SESSION_TYPE=wayland"});
+  ASSERT_TRUE(program.Started()) << program.Stderr();
+  EXPECT_TRUE(WaitFor([&] { return NotesShown(program) == 1; }));
+  EXPECT_EQ(Count(program.Stderr(), "reaches only X11 programs"), 1u) << program.Stderr();
+  EXPECT_EQ(Count(program.Stderr(), "No system tray"), 0u);
+}
+
+TEST(NoTray, ANoteSaysSoOnceAndTheStopKeyBringsTheHiddenWindowBack) {
+  ASSERT_TRUE(WaitFor([] { return !TrayHostPresent(); })) << "a tray host runs";
+  const Pilgrove program;
+  ASSERT_TRUE(program.Started()) << program.Stderr();
+  EXPECT_TRUE(WaitFor([&] { return NotesShown(program) == 1; }));
+  EXPECT_EQ(Count(program.Stderr(), "No system tray"), 1u) << program.Stderr();
+
+  Xdotool({"mousemove", "60", "980"});
+  program.Click(spots::kBtnStart);
+  ASSERT_TRUE(program.WaitViewable(false, std::chrono::seconds(3)));
+  Xdotool({"key", "ctrl+F3"});
+  EXPECT_TRUE(program.WaitViewable(true, std::chrono::seconds(3)));
+  EXPECT_EQ(program.Title(), "Pilgrove 4.1.6");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(Count(program.Stderr(), "No system tray"), 1u) << "said once";
+}
+
+}  // namespace
+}  // namespace e2e
