@@ -37,10 +37,12 @@ constexpr char kExtractFailed[] = "提取数据失败！";
 bool BlockGeometry(std::int32_t width, std::int32_t height, std::int64_t& stride,
                    std::int64_t& dataSize) {
   if (width < 0 || height < 0) return false;
-  stride = toolkit::Bmp24Stride(width);
-  dataSize = stride * height;
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  return stride <= kMax && dataSize <= kMax;
+  stride = toolkit::Bmp24Stride(width);
+  // A stride that fits keeps the product within 64 bits: two sides near 2^31 would not.
+  if (stride > kMax) return false;
+  dataSize = stride * height;
+  return dataSize <= kMax;
 }
 
 // Blocks of a megabyte and more, screen grabs, outlive their buffer: the largest one let
