@@ -54,7 +54,7 @@ void TBaseForm::FormCreate(TObject*) {
   trayIconData.uFlags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
   trayIconData.uCallbackMessage = WM_TRAYICON;
   trayIconData.szTip = "Pilgrove";
-  platform::TrayIconAdd(trayIconData);
+  trayIconShown = platform::TrayIconAdd(trayIconData);
   SetCaption(kVersionCaption);
   Application.OnException = &TBaseForm::IgnoreException;
 }
@@ -79,7 +79,8 @@ void TBaseForm::WMTrayIcon(TMessage& message) {
 }
 
 void TBaseForm::WMSysCommand(TMessage& message) {
-  if (message.WParam == kScMinimize) {
+  // Without the icon the window is minimised as any other is, to its taskbar button.
+  if (message.WParam == kScMinimize && trayIconShown) {
     SetVisible(false);
     return;
   }

@@ -35,7 +35,8 @@ class TBaseForm : public toolkit::TForm {
 
   // A left-button release over the tray icon shows or hides the window.
   void WMTrayIcon(toolkit::TMessage& message);
-  // The minimise box hides the window instead of minimising it.
+  // The minimise box hides the window instead of minimising it, while the tray icon is
+  // there to bring it back.
   void WMSysCommand(toolkit::TMessage& message);
 
   // Disables (lock) or enables every radio button below control.
@@ -45,4 +46,7 @@ class TBaseForm : public toolkit::TForm {
 
  protected:
   platform::TrayIconData trayIconData;
+  // Whether the shell took the icon. Without it a hidden window has no way back but a
+  // hot key.
+  bool trayIconShown = false;
 };

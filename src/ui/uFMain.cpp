@@ -104,7 +104,9 @@ void TMForm::FormClose(TObject* sender, TCloseAction& action) {
 void TMForm::StartRun(TObject*) {
   frmDefine->StopCapture();
   SetCaption(kRunningCaption);
-  SetVisible(false);
+  // Hidden with neither the tray icon nor the stop key, the window could not be brought
+  // back, nor the run stopped: it stays on the screen then.
+  if (trayIconShown || stopKeyActs) SetVisible(false);
   btnStart->SetEnabled(false);
   btnStop->SetEnabled(true);
   LockRadioButtons(this, true);
@@ -159,6 +161,7 @@ void TMForm::RegisterHotKeys() {
       platform::RegisterHotKey(Handle(), stopHotKeyAtom, platform::kModControl, stopHotKey);
   // One key for both is registered once, for the start: the stop's own registration
   // failing then costs nothing.
+  stopKeyActs = stopHeld || (stopHotKey == startHotKey && startHeld);
   std::vector<std::string> taken;
   if (!startHeld) taken.push_back(KeyName(startHotKey));
   if (!stopHeld && stopHotKey != startHotKey) taken.push_back(KeyName(stopHotKey));

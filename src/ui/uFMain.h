@@ -56,6 +56,9 @@ class TMForm : public TBaseForm, public TRunnerOwner {
   std::int32_t stopHotKey = 0;
   std::int32_t startHotKeyAtom = 0;
   std::int32_t stopHotKeyAtom = 0;
+  // Whether a key press can reach btnStopClick: the stop key is ours, or it is the start
+  // key and that one is.
+  bool stopKeyActs = false;
   std::string hotKeyNote;
   std::string startNote;
 };

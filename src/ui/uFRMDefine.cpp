@@ -944,12 +944,14 @@ void TfrmDefine::btnBMPClick(TObject*) {
     const std::int32_t top = std::min(picker.startY, picker.endY);
     const std::int32_t width = std::abs(picker.endX - picker.startX);
     const std::int32_t height = std::abs(picker.endY - picker.startY);
+    // The live screen, with the picker and the main window both out of the way. A size of
+    // 0 (a click without a drag) reaches to the screen's edge. A grab that failed holds
+    // no picture of the screen, only what its block held before: the panel keeps the
+    // picture it had, as after a picker closed without a selection.
+    TBDBitmapData grab("");
+    if (!grab.CopyFromScreen(left, top, width, height)) return;
     ImageBMP->SetWidth(width);
     ImageBMP->SetHeight(height);
-    // The live screen, with the picker and the main window both out of the way. A size of
-    // 0 (a click without a drag) reaches to the screen's edge.
-    TBDBitmapData grab("");
-    grab.CopyFromScreen(left, top, width, height);
     TBitmap picture = ImageBMP->Picture();
     grab.SaveToBitmap(&picture);
     ImageBMP->SetPicture(std::move(picture));

@@ -55,7 +55,7 @@ TEST_F(HeldButtons, AButtonLeftDownIsReleasedWhereTheCursorIsWhenTheRunnerGoes) 
     ResetDesktop();
     auto job = Clicking(c.button, c.action);
     Advance(300);
-    job->Stop();  // a stop leaves the button as the run left it
+    job->Stop();                   // a stop leaves the button as the run left it
     platform::SetCursorPos(7, 9);  // the user moves on
     const std::size_t mark = LogSize();
     job.reset();
