@@ -30,7 +30,7 @@ void MakeDesktop(Scene& scene);
 // odd pixel is the last pair it compares, so every position costs all 48 x 48 pairs.
 void MakeFlat(Scene& scene);
 // Mostly flat: the grey screen and picture both carry sparse specks of a few dark
-// colours; the picture shows nowhere, and most positions fail only after many pairs.
+// greys; the picture shows nowhere, and most positions fail only after hundreds of pairs.
 void MakeSpeckled(Scene& scene);
 
 }  // namespace bench
