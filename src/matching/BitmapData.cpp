@@ -385,6 +385,8 @@ class PixelTest {
   __m128i lowBytes_[3];
   __m128i rangeBytes_[3];
   __m128i keyBytes_[3];
+  // 0xFFFF in the lanes of 16 bits whose two bytes belong to one pixel.
+  __m128i pixelPairs_[3];
 #endif
 };
 
@@ -414,6 +416,12 @@ PixelTest::PixelTest(std::int32_t colour, const PixelRule& rule, std::int32_t ke
   RepeatOverBlock(low, lowBytes_);
   RepeatOverBlock(range, rangeBytes_);
   RepeatOverBlock(ChannelBytes(key), keyBytes_);
+  // A lane starting on a blue or green byte lies inside a pixel; one on a red, across two.
+  std::array<std::uint8_t, 48> lanes{};
+  for (std::size_t i = 0; i < lanes.size(); ++i) lanes[i] = (i - i % 2) % 3 == 2 ? 0 : 0xFF;
+  for (int k = 0; k < 3; ++k) {
+    pixelPairs_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes.data() + 16 * k));
+  }
 #endif
 }
 
@@ -450,8 +458,8 @@ std::int64_t PixelTest::FirstHitAs(const std::uint8_t* p, std::int64_t count) co
 #if defined(__SSE2__)
   if constexpr ((kMode == Mode::kEqual || kMode == Mode::kWithin) && !kKey) {
     // Two blocks a step, first through a cheaper sieve. Every pixel holds an aligned
-    // pair of bytes (2j, 2j + 1) within one 16-byte load, so where no lane of 16 bits
-    // has both of its bytes hit, no pixel hits.
+    // pair of bytes (2j, 2j + 1) within one 16-byte load, its blue and green or its green
+    // and red, so where no such lane of 16 bits has both bytes hit, no pixel hits.
     for (; i + 32 <= count; i += 32) {
       const auto* q = reinterpret_cast<const __m128i*>(p + 3 * i);
       // Spelled out: as a loop, the compiler keeps the results in memory.
@@ -462,10 +470,13 @@ std::int64_t PixelTest::FirstHitAs(const std::uint8_t* p, std::int64_t count) co
                                  ColourMisses<kMode>(_mm_loadu_si128(q + 4), 1),
                                  ColourMisses<kMode>(_mm_loadu_si128(q + 5), 2)};
       const auto pairs = [](__m128i x) { return _mm_cmpeq_epi16(x, _mm_setzero_si128()); };
-      const __m128i anyPair =
-          _mm_or_si128(_mm_or_si128(_mm_or_si128(pairs(misses[0]), pairs(misses[1])),
-                                    _mm_or_si128(pairs(misses[2]), pairs(misses[3]))),
-                       _mm_or_si128(pairs(misses[4]), pairs(misses[5])));
+      // Only the pairs inside a pixel count: a red byte and the next pixel's blue byte
+      // hitting (light grey next to light grey, for a light colour) tell nothing.
+      const __m128i anyPair = _mm_or_si128(
+          _mm_or_si128(
+              _mm_and_si128(_mm_or_si128(pairs(misses[0]), pairs(misses[3])), pixelPairs_[0]),
+              _mm_and_si128(_mm_or_si128(pairs(misses[1]), pairs(misses[4])), pixelPairs_[1])),
+          _mm_and_si128(_mm_or_si128(pairs(misses[2]), pairs(misses[5])), pixelPairs_[2]));
       if (_mm_movemask_epi8(anyPair) == 0) continue;
       const std::uint64_t first =
           PixelHits(HitBytes(misses[0]), HitBytes(misses[1]), HitBytes(misses[2]));
