@@ -12,7 +12,8 @@ need_packages cmake ninja-build g++ libgtest-dev xvfb xauth xdotool xclip trayer
 build="$ROOT/build/e2e-linux"
 cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPILGROVE_LINUX_APP=ON \
   -DPILGROVE_E2E=ON >/dev/null
-cmake --build "$build" -j "$JOBS" --target pilgrove pilgrove_linux_e2e_tests x11_click_target
+cmake --build "$build" -j "$JOBS" --target pilgrove pilgrove_linux_e2e_tests pilgrove_qt_peer_tests \
+  x11_click_target
 ctest --test-dir "$build" -L linux_program --output-on-failure
 
 staging=$(mktemp -d)

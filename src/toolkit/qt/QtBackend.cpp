@@ -124,8 +124,9 @@ class TQtEventHub final : public QObject {
   std::unordered_map<TTimer*, int> ids_;
 };
 
-// The application object and the hub, made together on first use and gone together at
-// exit; afterwards (a timer freed during static destruction) nothing is left to stop.
+// The application object and the hub, made together on first use and never destroyed:
+// Qt's own globals go at exit before any static of ours could take the application down,
+// and the process's end closes the X connection anyway.
 struct TRuntime {
   static int argc;
   static char* argv[];
@@ -140,33 +141,25 @@ char kProgramName[] = "pilgrove";
 int TRuntime::argc = 1;
 char* TRuntime::argv[] = {kProgramName, nullptr};
 
-bool runtimeGone = false;
+TRuntime* MakeRuntime() {
+  // The windows must be X11 clients like the desktop services, also under XWayland, and
+  // the model's pixel bounds must be device pixels.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+  if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  }
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+    std::fprintf(stderr,
+                 "pilgrove: no X display (DISPLAY is not set); start it on an X11 desktop, "
+                 "or run ./run.sh, which shows it on a virtual one\n");
+    std::exit(1);
+  }
+  return new TRuntime;
+}
 
 TRuntime& Runtime() {
-  struct TOwner {
-    TOwner() {
-      // The windows must be X11 clients like the desktop services, also under XWayland,
-      // and the model's pixel bounds must be device pixels.
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
-      if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-      }
-      if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fprintf(stderr,
-                     "pilgrove: no X display (DISPLAY is not set); start it on an X11 desktop, "
-                     "or run ./run.sh, which shows it on a virtual one\n");
-        std::exit(1);
-      }
-      runtime = std::make_unique<TRuntime>();
-    }
-    ~TOwner() {
-      runtime.reset();
-      runtimeGone = true;
-    }
-    std::unique_ptr<TRuntime> runtime;
-  };
-  static TOwner owner;
-  return *owner.runtime;
+  static TRuntime* const runtime = MakeRuntime();
+  return *runtime;
 }
 
 void HookX11Events(QApplication& application) {
@@ -300,7 +293,6 @@ void StartTimer(TTimer& timer) {
 }
 
 void StopTimer(TTimer& timer) {
-  if (runtimeGone) return;
   Runtime().hub.StopTimer(timer);
 }
 
@@ -334,7 +326,6 @@ char ThousandSeparator() {
 
 void ShowException(const std::string& text) {
   std::fprintf(stderr, "pilgrove: %s\n", text.c_str());
-  if (runtimeGone) return;
   // Not modal: a modal box would run a loop of its own inside the failing handler.
   auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Pilgrove"),
                               QString::fromStdString(text), QMessageBox::Ok);

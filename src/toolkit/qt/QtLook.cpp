@@ -1,6 +1,7 @@
 #include "toolkit/qt/QtLook.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QStringList>
 #include <QWidget>
 
@@ -112,6 +113,14 @@ QFont ToQFont(const TFont& font) {
   result.setItalic(font.Italic);
   result.setUnderline(font.Underline);
   return result;
+}
+
+QFont FittingFont(QFont font, const QString& text, int width) {
+  constexpr int kSmallest = 8;
+  while (font.pixelSize() > kSmallest && QFontMetrics(font).horizontalAdvance(text) > width) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  return font;
 }
 
 QString WithoutAccelerators(const std::string& caption) {

@@ -29,6 +29,9 @@ QColor ToQColor(TColor color);
 // The model's font with a small sans-serif in place of the Windows faces, sized in pixels
 // as the model gives it, so that the captions fit the bounds they were laid out for.
 QFont ToQFont(const TFont& font);
+// font, a pixel smaller at a time (down to 8 pixels) until text fits into width: the metric
+// twins of the Windows faces run a little wider at some sizes.
+QFont FittingFont(QFont font, const QString& text, int width);
 // A caption without its accelerator marks, for widgets that draw no mnemonic: "&" before
 // a character is dropped, "&&" is one "&".
 QString WithoutAccelerators(const std::string& caption);

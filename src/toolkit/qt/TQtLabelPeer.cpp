@@ -63,12 +63,19 @@ class TQtLabelPeer final : public TQtPeer {
   }
 
   // An auto-sized label takes the size of its text, at least the bounds' height, as the
-  // component library sizes it; the model keeps the bounds it was given.
+  // component library sizes it; the model keeps the bounds it was given. A label of a fixed
+  // size that holds one line gets a font small enough for its caption.
   void Place() override {
     QRect bounds = ToQRect(label_.BoundsRect());
-    if (label_.AutoSize() && !label_.WordWrap()) {
+    if (label_.WordWrap()) {
+      Widget().setFont(ToQFont(label_.Font()));
+    } else if (label_.AutoSize()) {
+      Widget().setFont(ToQFont(label_.Font()));
       const QSize text = Widget().sizeHint();
       bounds.setSize(QSize(text.width(), std::max(bounds.height(), text.height())));
+    } else {
+      Widget().setFont(FittingFont(ToQFont(label_.Font()), WithoutAccelerators(label_.Caption()),
+                                   bounds.width()));
     }
     Widget().setGeometry(bounds);
   }

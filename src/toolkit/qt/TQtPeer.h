@@ -26,6 +26,8 @@ class TQtPeer : public TPeer {
 
   // Where the peers of the control's children put their widgets.
   virtual QWidget& ClientWidget() { return Widget(); }
+  // The widget that shows the control (a form's: its window).
+  QWidget& Widget() const { return *widget_; }
 
  protected:
   // widget: the peer's widget, made with new and given its Qt parent (ParentWidget); the
@@ -36,7 +38,6 @@ class TQtPeer : public TPeer {
   void Refresh();
 
   TControl& Control() const { return control_; }
-  QWidget& Widget() const { return *widget_; }
 
   // What the derived peer shows beyond the common state, for each change.
   virtual void Update(TChange change) { static_cast<void>(change); }

@@ -17,6 +17,14 @@ namespace {
 
 constexpr Rect kTargetWindow{900, 300, 300, 400, 0xFFFFFF};
 
+// The main window's red note under the settings, left of START.
+bool NoteShown(const Pilgrove& program) {
+  int x = 0;
+  int y = 0;
+  program.RootOf({8, 568}, x, y);
+  return program.X().AnyRedPixel(x, y, 142, 39);
+}
+
 class HotKeys : public testing::Test {
  protected:
   static void SetUpTestSuite() { tray_ = std::make_unique<TrayHost>(); }
@@ -50,6 +58,7 @@ std::unique_ptr<TrayHost> HotKeys::tray_;
 TEST_F(HotKeys, StartAndStopActWhileAnotherWindowHasTheFocusControlShiftDoesNot) {
   const Pilgrove program;
   ASSERT_TRUE(program.Started()) << program.Stderr();
+  EXPECT_FALSE(NoteShown(program));
 
   FocusTarget();
   Xdotool({"key", "ctrl+F2"});
@@ -87,6 +96,7 @@ TEST_F(HotKeys, AKeyThatAnotherClientHoldsIsReportedAndTheOtherKeyStillWorks) {
   ASSERT_TRUE(program.Started()) << program.Stderr();
   EXPECT_NE(program.Stderr().find("XGrabKey failed: BadAccess"), std::string::npos)
       << program.Stderr();
+  EXPECT_TRUE(WaitFor([&] { return NoteShown(program); })) << "no note in the window";
 
   Xdotool({"key", "ctrl+F2"});
   std::this_thread::sleep_for(std::chrono::milliseconds(1000));

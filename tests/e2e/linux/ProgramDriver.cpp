@@ -90,6 +90,23 @@ bool XConnection::Geometry(Window window, int& x, int& y, int& width, int& heigh
   return true;
 }
 
+bool XConnection::AnyRedPixel(int x, int y, int width, int height) const {
+  if (display_ == nullptr) return false;
+  XImage* image =
+      XGetImage(display_, DefaultRootWindow(display_), x, y, static_cast<unsigned>(width),
+                static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  bool found = false;
+  for (int row = 0; row < height && !found; ++row) {
+    for (int column = 0; column < width && !found; ++column) {
+      const auto rgb = static_cast<std::uint32_t>(XGetPixel(image, column, row));
+      found = ((rgb >> 16) & 0xFF) >= 0xC0 && ((rgb >> 8) & 0xFF) < 0x60 && (rgb & 0xFF) < 0x60;
+    }
+  }
+  XDestroyImage(image);
+  return found;
+}
+
 Pilgrove::Pilgrove(const std::vector<std::string>& env) : stderrPath_(dir_.Path() + "/stderr.log") {
   std::vector<std::string> argv = {"env"};
   argv.insert(argv.end(), env.begin(), env.end());

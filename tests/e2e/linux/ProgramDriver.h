@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -72,6 +73,8 @@ class XConnection {
   bool Viewable(Window window) const;
   // Root position and size.
   bool Geometry(Window window, int& x, int& y, int& width, int& height) const;
+  // Whether any pixel of the root rectangle is red, as red text shows (a 24-bit screen).
+  bool AnyRedPixel(int x, int y, int width, int height) const;
 
  private:
   Display* display_;
