@@ -195,6 +195,33 @@ TEST_F(ProgramFaults, APictureCaptureWhoseGrabFailsKeepsThePictureItHad) {
   }
 }
 
+TEST_F(ProgramFaults, APictureRunStartedWhileMemoryIsShortStillFindsItsPicture) {
+  // Each start reloads the runner's decoded picture from the captured one; when that
+  // block can't be had, the first tick decodes the picture text again.
+  MakeWindow();
+  PaintPattern();
+  toolkit::TBitmap picture(3, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) picture.SetPixel(x, y, PatternPixel(60 + x, 40 + y));
+  }
+  panel->ImageBMP->SetPicture(std::move(picture));
+  ASSERT_TRUE(panel->rbBMP->UserClick());
+  PasteOver(*panel->edIntSecond, "0");
+  PasteOver(*panel->edIntTen, "1");
+  for (const bool memoryShort : {false, true}) {
+    SCOPED_TRACE(memoryShort);
+    sim::ClearLogs();
+    if (memoryShort) sim::RefuseNextAllocations(1);
+    ASSERT_TRUE(PressHotKey(2));
+    toolkit::headless::Advance(1300);
+    EXPECT_EQ(form->Runner()->counter, 3);
+    ASSERT_FALSE(sim::InputLog().empty());
+    EXPECT_EQ(sim::InputLog().back().x, 61);  // the centre of the picture at (60, 40)
+    EXPECT_EQ(sim::InputLog().back().y, 41);
+    ASSERT_TRUE(PressHotKey(3));
+  }
+}
+
 TEST_F(ProgramFaults, ClosingDuringAButtonDownRunReleasesTheButton) {
   MakeWindow();
   ClickFixedPoint();
