@@ -21,14 +21,17 @@ using Strings = std::vector<std::string>;
 
 class HeldButtons : public engine_test::EngineTest {
  protected:
-  // A runner clicking at (100, 50) every 100 ms with the given button and action.
-  std::unique_ptr<TBaseCtrl> Clicking(TClickButton button, TClickAction action) {
+  // A runner in its click phase, clicking at (100, 50) every 100 ms with the given
+  // button, action and after-click action.
+  std::unique_ptr<TBaseCtrl> Clicking(TClickButton button, TClickAction action,
+                                      TAfterClick after = acNothing) {
     auto job = std::make_unique<TBaseCtrl>();
     job->targetMode = ctFixed;
     job->pointX = 100;
     job->pointY = 50;
     job->mouseButton = button;
     job->mouseAction = action;
+    job->afterClick = after;
     job->interval = 100;
     job->Start(nullptr);
     Advance(1000);
@@ -84,16 +87,8 @@ TEST_F(HeldButtons, TheLeftClickBackAtTheStartReleasesAHeldLeftButton) {
   for (const TClickButton button : {cbLeft, cbRight}) {
     SCOPED_TRACE(std::to_string(button));
     ResetDesktop();
-    auto job = std::make_unique<TBaseCtrl>();
-    job->targetMode = ctFixed;
-    job->pointX = 100;
-    job->pointY = 50;
-    job->mouseButton = button;
-    job->mouseAction = caDown;
-    job->afterClick = acBackClick;
-    job->interval = 100;
-    job->Start(nullptr);
-    Advance(1100);
+    auto job = Clicking(button, caDown, acBackClick);
+    Advance(100);
     ASSERT_EQ(job->counter, 1);
     const std::size_t mark = LogSize();
     job.reset();
