@@ -33,10 +33,13 @@ echo "No display (DISPLAY is not set): showing Pilgrove at work on a virtual X s
 demo="$build/demo"
 mkdir -p "$demo"
 pids=()
+# The clients first, the X server they talk to last.
 cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null || true
+    wait "${pids[i]}" 2>/dev/null || true
+  done
 }
 trap cleanup EXIT
 

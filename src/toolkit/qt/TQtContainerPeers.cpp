@@ -1,7 +1,7 @@
 // The containers: frames, panels with their bevels, and group boxes. Each takes the keys
 // typed while it holds the focus and the clicks on its own surface, which do not reach
 // the form behind it.
-#include <QGroupBox>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -100,23 +100,49 @@ class TQtPanelPeer final : public TQtPeer {
   }
 };
 
+// A group box as the system draws one: an etched frame whose top line runs through the
+// middle of the caption, so that controls placed just under the caption (at the heights the
+// forms were laid out for) stay clear of it. Qt's group box puts its frame under the title.
+class TGroupBoxWidget final : public TSurface<QWidget> {
+ public:
+  TGroupBoxWidget(TGroupBox& groupBox, QWidget* parent)
+      : TSurface(groupBox, parent), groupBox_(groupBox) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const int top = metrics.height() / 2;
+    const QRect frame = rect().adjusted(0, top, -1, -1);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    const QString caption = ToQString(groupBox_.Caption());
+    if (caption.isEmpty()) return;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine;
+    QRect title = metrics.boundingRect(QRect(8, 0, width() - 16, metrics.height()), flags, caption);
+    title.adjust(-2, 0, 2, 0);
+    painter.fillRect(title, palette().color(backgroundRole()));
+    style()->drawItemText(&painter, title.adjusted(2, 0, -2, 0), flags, palette(), isEnabled(),
+                          caption, QPalette::WindowText);
+  }
+
+ private:
+  TGroupBox& groupBox_;
+};
+
 class TQtGroupBoxPeer final : public TQtPeer {
  public:
   explicit TQtGroupBoxPeer(TGroupBox& groupBox)
-      : TQtPeer(groupBox, new TSurface<QGroupBox>(groupBox, ParentWidget(groupBox))),
-        groupBox_(groupBox) {
+      : TQtPeer(groupBox, new TGroupBoxWidget(groupBox, ParentWidget(groupBox))) {
     Refresh();
   }
 
  protected:
   void Update(TChange change) override {
-    if (change == TChange::kCaption) {
-      static_cast<QGroupBox&>(Widget()).setTitle(ToQString(groupBox_.Caption()));
-    }
+    if (change == TChange::kCaption) Widget().update();
   }
-
- private:
-  TGroupBox& groupBox_;
 };
 
 }  // namespace

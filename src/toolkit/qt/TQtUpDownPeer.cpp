@@ -1,5 +1,7 @@
 // An up-down spinner: two arrow buttons stacked in the control's bounds, repeating while
 // held down as the system's spinner does. Each click is one step through the model.
+#include <QApplication>
+#include <QPalette>
 #include <QToolButton>
 #include <QWidget>
 
@@ -19,6 +21,14 @@ class TUpDownWidget final : public QWidget {
       button->setAutoRepeat(true);
       button->setFocusPolicy(Qt::NoFocus);
     }
+    // The arrows keep the desktop's colours whatever font colour the spinner inherits.
+    QPalette arrows = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText}) {
+        arrows.setColor(group, role, QApplication::palette().color(group, role));
+      }
+    }
+    for (QToolButton* button : {up_, down_}) button->setPalette(arrows);
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
     connect(up_, &QToolButton::clicked, this, [&upDown] { upDown.UserClickUp(); });
