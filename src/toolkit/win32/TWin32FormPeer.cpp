@@ -217,6 +217,11 @@ class TWin32FormPeer final : public TWin32Peer {
         ::ShowWindow(Window(), ::IsIconic(Window()) ? SW_RESTORE : SW_SHOW);
         break;
     }
+    // Raised once shown: a stacking order set while the window was hidden does not reach
+    // the X server under Wine.
+    const bool topmost = (ExStyleOf(form_) & WS_EX_TOPMOST) != 0;
+    ::SetWindowPos(Window(), topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(Window());
   }
 
