@@ -28,11 +28,13 @@ bool TBitmap::LoadFromStream(TStream& stream) {
   const std::int64_t width = header.biWidth;
   const std::int64_t height = topDown ? -std::int64_t(header.biHeight) : header.biHeight;
   const std::int64_t stride = Bmp24Stride(width);
-  const std::int64_t dataSize = stride * height;
   // The pixels must all be there before anything is allocated, so that a header alone
-  // can't ask for gigabytes.
+  // can't ask for gigabytes. Judged by a division: the product of two sides near 2^31
+  // would pass 64 bits.
   const std::int64_t pixelStart = start + header.bfOffBits;
-  if (dataSize > stream.Size() - pixelStart) return false;
+  const std::int64_t available = stream.Size() - pixelStart;
+  if (available < 0 || (height > 0 && stride > available / height)) return false;
+  const std::int64_t dataSize = stride * height;
 
   std::vector<std::uint8_t> data(static_cast<std::size_t>(dataSize));
   stream.SetPosition(pixelStart);

@@ -10,6 +10,7 @@
 #include "matching/uFunction.h"
 #include "platform/sim/SimDesktop.h"
 #include "toolkit/BmpHeader.h"
+#include "toolkit/TBitmap.h"
 #include "toolkit/TMemoryStream.h"
 
 namespace {
@@ -55,6 +56,34 @@ TEST(FuzzFindings, SidesWhoseBlockSizeOverflows64BitsAreRefusedWithoutOverflowin
     EXPECT_EQ(picture->width(), 0);
     EXPECT_EQ(job.GetPicture(), picture);
   }
+}
+
+TEST(FuzzFindings, TheToolkitBitmapJudgesHugeSidesWithoutOverflowing) {
+  // ApplyTo, through the picture it hands over: the toolkit's BMP reader multiplied a
+  // stride of 5.6e9 bytes by 1.95e9 rows before comparing with the bytes there are.
+  struct Sides {
+    std::int32_t width, height;
+  };
+  const Sides cases[] = {{0x6F746F03, 0x746B6C6F}, {0x7FFFFFFF, -0x7FFFFFFF}, {1, 0x7FFFFFFF}};
+  for (const Sides& sides : cases) {
+    SCOPED_TRACE(std::to_string(sides.width) + " x " + std::to_string(sides.height));
+    toolkit::TMemoryStream stream = HeaderOnly(sides.width, sides.height);
+    stream.SetPosition(toolkit::kBmpHeaderSize);
+    stream.Write("pixels", 6);
+    stream.SetPosition(0);
+    toolkit::TBitmap bitmap(2, 2);
+    EXPECT_FALSE(bitmap.LoadFromStream(stream));
+    EXPECT_EQ(bitmap.Width(), 2);  // unchanged
+  }
+  // A header whose pixels are all there still loads.
+  toolkit::TMemoryStream stream = HeaderOnly(1, 2);
+  stream.SetPosition(toolkit::kBmpHeaderSize);
+  stream.Write("\x01\x02\x03\x00\x04\x05\x06\x00", 8);
+  stream.SetPosition(0);
+  toolkit::TBitmap bitmap;
+  ASSERT_TRUE(bitmap.LoadFromStream(stream));
+  EXPECT_EQ(bitmap.Pixel(0, 1), 0x030201u);
+  EXPECT_EQ(bitmap.Pixel(0, 0), 0x060504u);
 }
 
 }  // namespace
