@@ -51,7 +51,7 @@ start_target() {
   : >"$log"
   "$run" "$prefix" "$target" --log "$log" "$@" >/dev/null 2>&1 &
   pids+=($!)
-  wait_for 300 grep -q '^ready' "$log" || fail "the click target did not start"
+  wait_for 900 grep -q '^ready' "$log" || fail "the click target did not start"
 }
 
 # Pilgrove.exe; sets window (its X window) and originX/originY (its client area on screen).
