@@ -38,13 +38,11 @@ std::vector<Case> EveryButtonAndAction() {
   return cases;
 }
 
-class Clicks : public testing::Test {
+class Clicks : public WithTrayHost {
  protected:
-  static void SetUpTestSuite() { tray_ = std::make_unique<TrayHost>(); }
-  static void TearDownTestSuite() { tray_.reset(); }
-
   void SetUp() override {
-    ASSERT_TRUE(tray_->Running()) << "trayer did not start";
+    WithTrayHost::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(target_.Ready());
     ASSERT_TRUE(program_.Started()) << program_.Stderr();
   }
@@ -120,12 +118,9 @@ class Clicks : public testing::Test {
     program_.SetText(spots::kEdStopTimes, times);
   }
 
-  static std::unique_ptr<TrayHost> tray_;
   ClickTarget target_{kTargetWindow};
   Pilgrove program_;
 };
-
-std::unique_ptr<TrayHost> Clicks::tray_;
 
 TEST_F(Clicks, AtAFixedPointWithEachButtonAndAction) {
   program_.Click(spots::kRbFixed);

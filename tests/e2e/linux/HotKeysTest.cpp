@@ -25,12 +25,11 @@ bool NoteShown(const Pilgrove& program) {
   return program.X().AnyRedPixel(x, y, 142, 39);
 }
 
-class HotKeys : public testing::Test {
+class HotKeys : public WithTrayHost {
  protected:
-  static void SetUpTestSuite() { tray_ = std::make_unique<TrayHost>(); }
-  static void TearDownTestSuite() { tray_.reset(); }
   void SetUp() override {
-    ASSERT_TRUE(tray_->Running()) << "trayer did not start";
+    WithTrayHost::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(target_.Ready());
     // Runs click where the cursor is; keep it off every window.
     Xdotool({"mousemove", "60", "980"});
@@ -48,12 +47,9 @@ class HotKeys : public testing::Test {
     ASSERT_EQ(focus, windows[0]);
   }
 
-  static std::unique_ptr<TrayHost> tray_;
   XConnection x_;
   ClickTarget target_{kTargetWindow};
 };
-
-std::unique_ptr<TrayHost> HotKeys::tray_;
 
 TEST_F(HotKeys, StartAndStopActWhileAnotherWindowHasTheFocusControlShiftDoesNot) {
   const Pilgrove program;

@@ -184,6 +184,20 @@ TrayHost::~TrayHost() {
   WaitFor([] { return !TrayHostPresent(); });
 }
 
+std::unique_ptr<TrayHost> WithTrayHost::tray_;
+
+void WithTrayHost::SetUpTestSuite() {
+  tray_ = std::make_unique<TrayHost>();
+}
+
+void WithTrayHost::TearDownTestSuite() {
+  tray_.reset();
+}
+
+void WithTrayHost::SetUp() {
+  ASSERT_TRUE(tray_ != nullptr && tray_->Running()) << "trayer did not start";
+}
+
 std::vector<TargetEvent> EventsAfter(const ClickTarget& target, std::size_t skip) {
   std::vector<TargetEvent> events = target.Events();
   events.erase(events.begin(), events.begin() + std::min(skip, events.size()));

@@ -3,6 +3,9 @@
 // of an edit through the clipboard (xclip).
 #pragma once
 
+// GoogleTest before Xlib, whose macros (None, Bool) would break its headers.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -124,6 +127,18 @@ class TrayHost {
 
  private:
   std::unique_ptr<ChildProcess> process_;
+};
+
+// A suite whose tests run with trayer as the tray host. Derived fixtures that set up more
+// call WithTrayHost::SetUp first.
+class WithTrayHost : public testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  void SetUp() override;
+
+ private:
+  static std::unique_ptr<TrayHost> tray_;
 };
 
 // The events of the click target since the first `skip` ones.

@@ -27,13 +27,11 @@ const std::vector<Rect> kPainted = {
     {170, 200, 20, 20, 0x0044CC}, {150, 220, 40, 10, 0x33AA33},
 };
 
-class Search : public testing::Test {
+class Search : public WithTrayHost {
  protected:
-  static void SetUpTestSuite() { tray_ = std::make_unique<TrayHost>(); }
-  static void TearDownTestSuite() { tray_.reset(); }
-
   void SetUp() override {
-    ASSERT_TRUE(tray_->Running()) << "trayer did not start";
+    WithTrayHost::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(target_.Ready());
     ASSERT_TRUE(program_.Started()) << program_.Stderr();
     program_.Click(spots::kRbStopClick);
@@ -88,12 +86,9 @@ class Search : public testing::Test {
     EXPECT_FALSE(program_.X().Viewable(picker));
   }
 
-  static std::unique_ptr<TrayHost> tray_;
   ClickTarget target_{kTargetWindow, kPainted};
   Pilgrove program_;
 };
-
-std::unique_ptr<TrayHost> Search::tray_;
 
 TEST_F(Search, ColourCapturedFromTheScreenIsFoundFullScreenAndInAScopeDragged) {
   program_.Click(spots::kRbColor);

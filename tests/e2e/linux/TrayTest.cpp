@@ -31,12 +31,8 @@ std::size_t NotesShown(const Pilgrove& program) {
   return shown;
 }
 
-class Tray : public testing::Test {
+class Tray : public WithTrayHost {
  protected:
-  static void SetUpTestSuite() { tray_ = std::make_unique<TrayHost>(); }
-  static void TearDownTestSuite() { tray_.reset(); }
-  void SetUp() override { ASSERT_TRUE(tray_->Running()) << "trayer did not start"; }
-
   // Clicks the icon in trayer's panel, once and out of the double-click time of the last.
   static void ClickIcon(const Pilgrove& program) {
     std::this_thread::sleep_for(
@@ -63,11 +59,7 @@ class Tray : public testing::Test {
     Xdotool(
         {"mousemove", std::to_string(x + width / 2), std::to_string(y + height / 2), "click", "1"});
   }
-
-  static std::unique_ptr<TrayHost> tray_;
 };
-
-std::unique_ptr<TrayHost> Tray::tray_;
 
 TEST_F(Tray, IconClickTogglesTheWindowAlsoDuringARunWhichStopEnds) {
   const Pilgrove program;
