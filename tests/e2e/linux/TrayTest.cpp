@@ -31,25 +31,27 @@ std::size_t NotesShown(const Pilgrove& program) {
   return shown;
 }
 
+// The program's icon window, which the tray host embeds somewhere below its panel, or 0.
+Window FindIcon(const XConnection& x) {
+  const std::function<Window(Window)> below = [&](Window parent) -> Window {
+    for (const Window child : x.Children(parent)) {
+      if (x.Class(child) == "pilgrove" && x.Viewable(child)) return child;
+      if (const Window found = below(child); found != 0) return found;
+    }
+    return Window{0};
+  };
+  const std::vector<Window> panels = x.TopLevels("trayer", "panel");
+  return panels.size() == 1 ? below(panels[0]) : Window{0};
+}
+
 class Tray : public WithTrayHost {
  protected:
   // Clicks the icon in trayer's panel, once and out of the double-click time of the last.
   static void ClickIcon(const Pilgrove& program) {
     std::this_thread::sleep_for(
         std::chrono::milliseconds(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100));
-    const std::vector<Window> panels = program.X().TopLevels("trayer", "panel");
-    ASSERT_EQ(panels.size(), 1u);
-    // The tray host embeds the program's icon window somewhere below its panel.
-    const XConnection& xconn = program.X();
-    const std::function<Window(Window)> findIcon = [&](Window parent) -> Window {
-      for (const Window child : xconn.Children(parent)) {
-        if (xconn.Class(child) == "pilgrove" && xconn.Viewable(child)) return child;
-        if (const Window below = findIcon(child); below != 0) return below;
-      }
-      return Window{0};
-    };
     Window icon = 0;
-    ASSERT_TRUE(WaitFor([&] { return (icon = findIcon(panels[0])) != 0; }))
+    ASSERT_TRUE(WaitFor([&] { return (icon = FindIcon(program.X())) != 0; }))
         << "no icon in the tray";
     int x = 0;
     int y = 0;
@@ -82,6 +84,33 @@ TEST_F(Tray, IconClickTogglesTheWindowAlsoDuringARunWhichStopEnds) {
   program.Click(spots::kBtnStop);
   EXPECT_TRUE(WaitFor([&] { return program.Title() == "Pilgrove 4.1.6"; }));
   EXPECT_TRUE(program.Viewable());
+}
+
+TEST_F(Tray, ExitTakesTheIconAwayAndReleasesTheHotKeys) {
+  const ClickTarget target({900, 300, 300, 400, 0xFFFFFF});
+  ASSERT_TRUE(target.Ready());
+  const Pilgrove program;
+  ASSERT_TRUE(program.Started()) << program.Stderr();
+  ASSERT_TRUE(WaitFor([&] { return FindIcon(program.X()) != 0; }));
+
+  program.Click({382, 588});  // EXIT
+  EXPECT_TRUE(WaitFor([&] {
+    return program.X().TopLevels("pilgrove", "Pilgrove").empty() && FindIcon(program.X()) == 0;
+  })) << "a window or the icon stayed";
+
+  // Control+F2 is nobody's now: it reaches the window with the focus.
+  const std::vector<Window> targets = program.X().TopLevels("", "x11_click_target");
+  ASSERT_EQ(targets.size(), 1u);
+  XSetInputFocus(program.X().Get(), targets[0], RevertToPointerRoot, CurrentTime);
+  XSync(program.X().Get(), False);
+  const std::size_t before = target.Events().size();
+  Xdotool({"key", "ctrl+F2"});
+  EXPECT_TRUE(WaitFor([&] {
+    for (const TargetEvent& event : EventsAfter(target, before)) {
+      if (event.keysym == "F2") return true;
+    }
+    return false;
+  })) << "the hot key is still grabbed";
 }
 
 TEST_F(Tray, UnderAWaylandSessionANoteSaysThatOnlyX11ProgramsAreReached) {
