@@ -75,7 +75,8 @@ class ClickTarget {
   std::vector<ButtonMessage> ButtonMessages() const;
   // The button messages once at least count of them are logged, or what there is after
   // timeoutMs.
-  std::vector<ButtonMessage> WaitForButtonMessages(std::size_t count, DWORD timeoutMs = 5000) const;
+  std::vector<ButtonMessage> WaitForButtonMessages(std::size_t count,
+                                                   DWORD timeoutMs = 10000) const;
 
  private:
   std::vector<std::string> LogLines() const;
@@ -88,7 +89,7 @@ class ClickTarget {
 };
 
 // Polls condition every 20 ms until it holds or timeoutMs have passed; its last result.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 // A file next to the running test executable.
 std::string BesideExecutable(const std::string& name);

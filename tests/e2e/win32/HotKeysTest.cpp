@@ -72,7 +72,7 @@ TEST(HotKeys, APressedCombinationArrivesAsWmHotKey) {
 
   Press({VK_CONTROL, static_cast<BYTE>(f7)});
   MSG message{};
-  ASSERT_TRUE(NextHotKey(window.Get(), message, 5000)) << "no WM_HOTKEY for Ctrl+F7";
+  ASSERT_TRUE(NextHotKey(window.Get(), message, 10000)) << "no WM_HOTKEY for Ctrl+F7";
   EXPECT_EQ(message.message, platform::kWmHotKey);
   EXPECT_EQ(message.wParam, static_cast<WPARAM>(id));
   EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), platform::kModControl | (f7 << 16));
