@@ -31,10 +31,18 @@ inline std::int64_t Length(std::int64_t full, std::int64_t everyRun) {
 }
 
 // Bytes the program holds on the heap now. ASan's allocator keeps its own count; glibc's
-// mallinfo2 does not see allocations ASan serves.
+// mallinfo2 does not see allocations ASan serves; the Windows C run-time has no mallinfo2,
+// so its heap is walked block by block.
 inline std::size_t HeapInUse() {
-#ifdef PILGROVE_LONG_RUN_ASAN
+#if defined(PILGROVE_LONG_RUN_ASAN)
   return __sanitizer_get_current_allocated_bytes();
+#elif defined(_WIN32)
+  _HEAPINFO info{};
+  std::size_t used = 0;
+  while (_heapwalk(&info) == _HEAPOK) {
+    if (info._useflag == _USEDENTRY) used += info._size;
+  }
+  return used;
 #else
   return mallinfo2().uordblks;
 #endif
