@@ -13,6 +13,9 @@ namespace toolkit::win32 {
 
 namespace {
 
+// The style bits a button's or a radio button's peer derives from the model.
+constexpr DWORD kButtonStyleBits = BS_TYPEMASK | BS_MULTILINE | WS_TABSTOP;
+
 DWORD ButtonStyle(const TButton& button) {
   DWORD style = WS_TABSTOP | (button.WordWrap() ? BS_MULTILINE : 0);
   // A bitmap button draws itself: the system's buttons ignore the font's colour.
@@ -78,10 +81,7 @@ class TWin32ButtonPeer final : public TWin32Peer {
   void Update(TChange change) override {
     switch (change) {
       case TChange::kStyle:
-        ::SetWindowLongPtrW(Window(), GWL_STYLE,
-                            static_cast<LONG_PTR>(WS_CHILD | ButtonStyle(button_) |
-                                                  (::IsWindowVisible(Window()) ? WS_VISIBLE : 0)));
-        ::InvalidateRect(Window(), nullptr, TRUE);
+        Restyle(kButtonStyleBits, ButtonStyle(button_));
         break;
       case TChange::kPicture:
         ::InvalidateRect(Window(), nullptr, TRUE);
@@ -113,10 +113,7 @@ class TWin32RadioButtonPeer final : public TWin32Peer {
         ::SendMessageW(Window(), BM_SETCHECK, radio_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
       case TChange::kStyle:
-        ::SetWindowLongPtrW(Window(), GWL_STYLE,
-                            static_cast<LONG_PTR>(WS_CHILD | StyleOf(radio_) |
-                                                  (::IsWindowVisible(Window()) ? WS_VISIBLE : 0)));
-        ::InvalidateRect(Window(), nullptr, TRUE);
+        Restyle(kButtonStyleBits, StyleOf(radio_));
         break;
       default:
         break;

@@ -46,6 +46,11 @@ class TWin32DateTimePickerPeer final : public TWin32Peer {
   explicit TWin32DateTimePickerPeer(TDateTimePicker& picker) : TWin32Peer(picker), picker_(picker) {
     CreateWindowOf(DATETIMEPICK_CLASSW,
                    WS_TABSTOP | (picker.Kind() == dtkTime ? DTS_TIMEFORMAT : DTS_SHORTDATEFORMAT));
+    // The time of day as the model's text shows it, two digits each: the system's own time
+    // format pads a one-digit hour with a blank.
+    if (picker.Kind() == dtkTime) {
+      ::SendMessageW(Window(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH:mm:ss"));
+    }
     Refresh();
   }
 

@@ -32,9 +32,7 @@ class TWin32LabelPeer final : public TWin32Peer {
   void Update(TChange change) override {
     switch (change) {
       case TChange::kStyle:
-        ::SetWindowLongPtrW(Window(), GWL_STYLE,
-                            static_cast<LONG_PTR>(StyleOf(label_) |
-                                                  (::IsWindowVisible(Window()) ? WS_VISIBLE : 0)));
+        Restyle(SS_TYPEMASK | SS_NOTIFY, StyleOf(label_));
         Place();
         break;
       case TChange::kCaption:

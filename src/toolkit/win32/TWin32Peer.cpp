@@ -80,6 +80,12 @@ void TWin32Peer::Refresh() {
   ShowVisible();
 }
 
+void TWin32Peer::Restyle(DWORD own, DWORD style) {
+  const auto kept = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)) & ~own;
+  ::SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(kept | (style & own)));
+  ::InvalidateRect(window_, nullptr, TRUE);
+}
+
 void TWin32Peer::Changed(TChange change) {
   const TSyncScope sync(*this);
   switch (change) {

@@ -54,6 +54,9 @@ class TWin32Peer : public TPeer {
                       HWND parent = nullptr);
   // Reads the whole state of the control; the derived constructors call it last.
   void Refresh();
+  // Sets the style bits in own to style, keeping the others: WS_CHILD, WS_VISIBLE and
+  // WS_DISABLED show the model's state and are the base's to change.
+  void Restyle(DWORD own, DWORD style);
 
   // What the derived peer shows beyond the common state.
   virtual void Update(TChange change) { static_cast<void>(change); }
