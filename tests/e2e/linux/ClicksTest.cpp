@@ -52,7 +52,7 @@ class Clicks : public WithTrayHost {
   std::vector<TargetEvent> RunOnce() {
     const std::size_t before = target_.Events().size();
     Xdotool({"key", "ctrl+F2"});
-    EXPECT_TRUE(program_.WaitViewable(false, std::chrono::seconds(3))) << "the window stayed";
+    EXPECT_TRUE(program_.WaitViewable(false)) << "the window stayed";
     EXPECT_TRUE(program_.WaitViewable(true)) << "the window did not come back";
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     return EventsAfter(target_, before);

@@ -94,6 +94,7 @@ class Pilgrove {
   Window MainWindow() const { return window_; }
   std::string Title() const { return x_.Name(window_); }
   bool Viewable() const { return x_.Viewable(window_); }
+  // Long enough for a busy machine; it returns as soon as the state is there.
   bool WaitViewable(bool viewable,
                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   std::string Stderr() const { return ReadFile(stderrPath_); }

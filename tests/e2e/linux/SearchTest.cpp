@@ -44,7 +44,7 @@ class Search : public WithTrayHost {
     Xdotool({"mousemove", "60", "980"});
     const std::size_t before = target_.Events().size();
     Xdotool({"key", "ctrl+F2"});
-    EXPECT_TRUE(program_.WaitViewable(false, std::chrono::seconds(3)));
+    EXPECT_TRUE(program_.WaitViewable(false));
     EXPECT_TRUE(program_.WaitViewable(true));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const std::vector<TargetEvent> events = EventsAfter(target_, before);
@@ -55,7 +55,7 @@ class Search : public WithTrayHost {
   // Drags in the region picker that a capture button opens, from one root point to another.
   void DragInPicker(Spot captureButton, int fromX, int fromY, int toX, int toY) {
     program_.Click(captureButton);
-    ASSERT_TRUE(program_.WaitViewable(false, std::chrono::seconds(3)));
+    ASSERT_TRUE(program_.WaitViewable(false));
     // The picker: a borderless window over the whole screen, placed before it shows.
     Window picker = 0;
     ASSERT_TRUE(WaitFor([&] {

@@ -69,17 +69,17 @@ TEST_F(Tray, IconClickTogglesTheWindowAlsoDuringARunWhichStopEnds) {
   EXPECT_EQ(NotesShown(program), 0u);
 
   ClickIcon(program);
-  EXPECT_TRUE(program.WaitViewable(false, std::chrono::seconds(3)));
+  EXPECT_TRUE(program.WaitViewable(false));
   ClickIcon(program);
-  EXPECT_TRUE(program.WaitViewable(true, std::chrono::seconds(3)));
+  EXPECT_TRUE(program.WaitViewable(true));
 
   // A run (clicking where the cursor is, every second) with the window shown through the
   // icon: still running, Stop ends it.
   Xdotool({"mousemove", "60", "980"});
   Xdotool({"key", "ctrl+F2"});
-  ASSERT_TRUE(program.WaitViewable(false, std::chrono::seconds(3)));
+  ASSERT_TRUE(program.WaitViewable(false));
   ClickIcon(program);
-  ASSERT_TRUE(program.WaitViewable(true, std::chrono::seconds(3)));
+  ASSERT_TRUE(program.WaitViewable(true));
   EXPECT_TRUE(program.Title().starts_with("Pilgrove 4.1.6  ")) << program.Title();
   program.Click(spots::kBtnStop);
   EXPECT_TRUE(WaitFor([&] { return program.Title() == "Pilgrove 4.1.6"; }));
@@ -130,9 +130,9 @@ TEST(NoTray, ANoteSaysSoOnceAndTheStopKeyBringsTheHiddenWindowBack) {
 
   Xdotool({"mousemove", "60", "980"});
   program.Click(spots::kBtnStart);
-  ASSERT_TRUE(program.WaitViewable(false, std::chrono::seconds(3)));
+  ASSERT_TRUE(program.WaitViewable(false));
   Xdotool({"key", "ctrl+F3"});
-  EXPECT_TRUE(program.WaitViewable(true, std::chrono::seconds(3)));
+  EXPECT_TRUE(program.WaitViewable(true));
   EXPECT_EQ(program.Title(), "Pilgrove 4.1.6");
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_EQ(Count(program.Stderr(), "No system tray"), 1u) << "said once";
