@@ -15,9 +15,9 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent.parent
 
 
 def load_icon_grid():
-    spec = importlib.util.spec_from_file_location("make_icon", ROOT / "scripts" / "make-icon.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("make_icon", ROOT / "scripts" / "make-icon.py")
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module.GRID, module.PALETTE, module.INDEX
 
 
