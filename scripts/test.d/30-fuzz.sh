@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Fuzz targets (libFuzzer with ASan + UBSan): each replays its seed corpus, then fuzzes
-# for a bounded time (FUZZ_SECONDS, 15 by default) from a scratch copy of the seeds. With
-# six targets the stage stays within about three minutes, the build included.
+# for a bounded time (FUZZ_SECONDS, 15 by default) from a scratch copy of the seeds, with a
+# fixed seed (FUZZ_SEED) so that a finding here can be replayed. With six targets the stage
+# stays within about three minutes, the build included.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 need_packages clang libclang-rt-14-dev
 
 seconds=${FUZZ_SECONDS:-15}
+seed=${FUZZ_SEED:-1}
 build="$ROOT/build/fuzz"
 targets=(LoadFromStream StringToColor PictureText IntegerText TimeText ApplyTo)
 
@@ -30,7 +32,7 @@ for target in "${targets[@]}"; do
   tail -n 1 "$work.seeds.log"
   echo "--- $target: ${seconds} s"
   log="$work.log"
-  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -seed="$seed" -print_final_stats=1 \
     -artifact_prefix="$work/" "$work" "$seeds" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz_$target failed; the input is in $work/"
