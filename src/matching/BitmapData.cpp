@@ -14,8 +14,15 @@
 #include "toolkit/TBitmap.h"
 #include "toolkit/TMemoryStream.h"
 
+#include "platform/VectorLevel.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+// The colour scans' wide sieve: AVX2 or AVX-512, chosen at run time.
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
+#define PILGROVE_WIDE_SIEVE 1
+#include <immintrin.h>
 #endif
 
 std::int32_t screenWidth = 0;
@@ -299,6 +306,118 @@ __m128i HitBytes(__m128i misses) {
 }
 #endif
 
+#if defined(PILGROVE_WIDE_SIEVE)
+// Where the processor has AVX2 or AVX-512, the colour scans first pass 64 pixels (192
+// bytes) at a time through the necessary test of their 32-pixel step (some aligned pair of
+// bytes inside a pixel hits) with the widest registers it has, and hand the 64 pixels to
+// that step only where the test lets them through. At these widths a pass over a screen
+// runs at the speed of memory.
+constexpr std::int64_t kSievePixels = 64;
+constexpr std::size_t kSieveBytes = 3 * kSievePixels;
+
+struct WideSieve {
+  // Repeated over 64 pixels: the colour (exact) or the lowest byte value within the limits
+  // around it, how many more lie within, and 0xFF in the 16-bit lanes whose two bytes
+  // belong to one pixel.
+  alignas(64) std::array<std::uint8_t, kSieveBytes> low{};
+  alignas(64) std::array<std::uint8_t, kSieveBytes> range{};
+  alignas(64) std::array<std::uint8_t, kSieveBytes> pairs{};
+};
+
+// How many of the chunks of 64 pixels from p surely hold no hit, counted up to the first
+// that may.
+using SieveRun = std::int64_t (*)(const std::uint8_t* p, std::int64_t chunks,
+                                  const WideSieve& sieve);
+
+// Per 16-bit lane of register k of the 192 bytes at p: all ones where both bytes hit.
+// (A lambda would not take on the target of the function around it.)
+template <bool kExact>
+[[gnu::target("avx2")]] inline __m256i PairHitsAvx2(const std::uint8_t* p, const WideSieve& sieve,
+                                                    int k) {
+  const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p) + k);
+  const __m256i low = _mm256_load_si256(reinterpret_cast<const __m256i*>(sieve.low.data()) + k);
+  if constexpr (kExact) {
+    return _mm256_cmpeq_epi16(x, low);
+  } else {
+    const __m256i range =
+        _mm256_load_si256(reinterpret_cast<const __m256i*>(sieve.range.data()) + k);
+    return _mm256_cmpeq_epi16(_mm256_subs_epu8(_mm256_sub_epi8(x, low), range),
+                              _mm256_setzero_si256());
+  }
+}
+
+template <bool kExact>
+[[gnu::target("avx2")]] std::int64_t SieveAvx2(const std::uint8_t* p, std::int64_t chunks,
+                                               const WideSieve& sieve) {
+  // 192 bytes are six registers; registers k and k + 3 lie alike over the pixels.
+  const auto* pairs = reinterpret_cast<const __m256i*>(sieve.pairs.data());
+  const __m256i pairs0 = _mm256_load_si256(pairs);
+  const __m256i pairs1 = _mm256_load_si256(pairs + 1);
+  const __m256i pairs2 = _mm256_load_si256(pairs + 2);
+  for (std::int64_t chunk = 0; chunk < chunks; ++chunk, p += kSieveBytes) {
+    const __m256i any = _mm256_or_si256(
+        _mm256_or_si256(_mm256_and_si256(_mm256_or_si256(PairHitsAvx2<kExact>(p, sieve, 0),
+                                                         PairHitsAvx2<kExact>(p, sieve, 3)),
+                                         pairs0),
+                        _mm256_and_si256(_mm256_or_si256(PairHitsAvx2<kExact>(p, sieve, 1),
+                                                         PairHitsAvx2<kExact>(p, sieve, 4)),
+                                         pairs1)),
+        _mm256_and_si256(
+            _mm256_or_si256(PairHitsAvx2<kExact>(p, sieve, 2), PairHitsAvx2<kExact>(p, sieve, 5)),
+            pairs2));
+    if (!_mm256_testz_si256(any, any)) return chunk;
+  }
+  return chunks;
+}
+
+// Per 16-bit lane of register k of the 192 bytes at p that lies inside a pixel: a set bit
+// where both bytes hit.
+template <bool kExact>
+[[gnu::target("avx512f,avx512bw")]] inline __mmask32 PairHitsAvx512(const std::uint8_t* p,
+                                                                    const WideSieve& sieve,
+                                                                    __mmask32 pairs, int k) {
+  const __m512i x = _mm512_loadu_si512(p + 64 * k);
+  const __m512i low = _mm512_load_si512(sieve.low.data() + 64 * k);
+  if constexpr (kExact) {
+    return _mm512_mask_cmpeq_epi16_mask(pairs, x, low);
+  } else {
+    const __m512i range = _mm512_load_si512(sieve.range.data() + 64 * k);
+    const __m512i misses = _mm512_subs_epu8(_mm512_sub_epi8(x, low), range);
+    return _mm512_mask_testn_epi16_mask(pairs, misses, misses);
+  }
+}
+
+template <bool kExact>
+[[gnu::target("avx512f,avx512bw")]] std::int64_t SieveAvx512(const std::uint8_t* p,
+                                                             std::int64_t chunks,
+                                                             const WideSieve& sieve) {
+  const __mmask32 pairs0 = _mm512_movepi16_mask(_mm512_load_si512(sieve.pairs.data()));
+  const __mmask32 pairs1 = _mm512_movepi16_mask(_mm512_load_si512(sieve.pairs.data() + 64));
+  const __mmask32 pairs2 = _mm512_movepi16_mask(_mm512_load_si512(sieve.pairs.data() + 128));
+  for (std::int64_t chunk = 0; chunk < chunks; ++chunk, p += kSieveBytes) {
+    if ((PairHitsAvx512<kExact>(p, sieve, pairs0, 0) | PairHitsAvx512<kExact>(p, sieve, pairs1, 1) |
+         PairHitsAvx512<kExact>(p, sieve, pairs2, 2)) != 0) {
+      return chunk;
+    }
+  }
+  return chunks;
+}
+
+// The sieve for the processor, or null where it has neither AVX2 nor AVX-512.
+SieveRun ChooseSieve(bool exact) {
+  switch (platform::VectorLevelInUse()) {
+    case platform::VectorLevel::kAvx512:
+      return exact ? SieveAvx512<true> : SieveAvx512<false>;
+    case platform::VectorLevel::kAvx2:
+      return exact ? SieveAvx2<true> : SieveAvx2<false>;
+    case platform::VectorLevel::kSsse3:
+    case platform::VectorLevel::kBaseline:
+      break;
+  }
+  return nullptr;
+}
+#endif
+
 // Tests pixels against one colour under a rule, and against a transparent key that
 // passes whatever the colour. Blocks are sixteen pixels (48 bytes); bit 3i of a block's
 // result is set when its pixel i hits.
@@ -345,6 +464,8 @@ class PixelTest {
   [[gnu::always_inline]] std::uint64_t BlockHitsAs(const std::uint8_t* p) const;
   template <Mode kMode, bool kKey>
   std::int64_t FirstHitAs(const std::uint8_t* p, std::int64_t count) const;
+  template <Mode kMode, bool kKey>
+  std::int64_t FirstHitInBlocks(const std::uint8_t* p, std::int64_t count) const;
 #if defined(__SSE2__)
   // Per byte of the 16 at x, which lie at bytes 16k to 16k + 15 of a block: 0 where the
   // byte is within the limits of the colour's channel there (equal, for kEqual), else
@@ -388,6 +509,11 @@ class PixelTest {
   // 0xFFFF in the lanes of 16 bits whose two bytes belong to one pixel.
   __m128i pixelPairs_[3];
 #endif
+#if defined(PILGROVE_WIDE_SIEVE)
+  // Null when there is no wide sieve for the processor or for the test.
+  SieveRun sieve_ = nullptr;
+  WideSieve wide_;
+#endif
 };
 
 PixelTest::PixelTest(std::int32_t colour, const PixelRule& rule, std::int32_t key)
@@ -422,6 +548,20 @@ PixelTest::PixelTest(std::int32_t colour, const PixelRule& rule, std::int32_t ke
   for (int k = 0; k < 3; ++k) {
     pixelPairs_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes.data() + 16 * k));
   }
+#if defined(PILGROVE_WIDE_SIEVE)
+  // The sieve serves the scans for a colour alone; a key passes pixels of any colour.
+  if ((mode_ == Mode::kEqual || mode_ == Mode::kWithin) && !keyActive_) {
+    sieve_ = ChooseSieve(mode_ == Mode::kEqual);
+  }
+  if (sieve_ != nullptr) {
+    const std::array<std::uint8_t, 3>& first = mode_ == Mode::kEqual ? channels : low;
+    for (std::size_t i = 0; i < kSieveBytes; ++i) {
+      wide_.low[i] = first[i % 3];
+      wide_.range[i] = range[i % 3];
+      wide_.pairs[i] = (i - i % 2) % 3 == 2 ? 0 : 0xFF;
+    }
+  }
+#endif
 #endif
 }
 
@@ -454,6 +594,25 @@ inline std::uint64_t PixelTest::BlockHitsAs(const std::uint8_t* p) const {
 
 template <PixelTest::Mode kMode, bool kKey>
 std::int64_t PixelTest::FirstHitAs(const std::uint8_t* p, std::int64_t count) const {
+  std::int64_t i = 0;
+#if defined(PILGROVE_WIDE_SIEVE)
+  if constexpr ((kMode == Mode::kEqual || kMode == Mode::kWithin) && !kKey) {
+    while (sieve_ != nullptr && count - i >= kSievePixels) {
+      i += kSievePixels * sieve_(p + 3 * i, (count - i) / kSievePixels, wide_);
+      if (count - i < kSievePixels) break;
+      // These 64 pixels passed the sieve: the blocks tell whether one of them hits.
+      const std::int64_t hit = FirstHitInBlocks<kMode, kKey>(p + 3 * i, kSievePixels);
+      if (hit >= 0) return i + hit;
+      i += kSievePixels;
+    }
+  }
+#endif
+  const std::int64_t hit = FirstHitInBlocks<kMode, kKey>(p + 3 * i, count - i);
+  return hit < 0 ? -1 : i + hit;
+}
+
+template <PixelTest::Mode kMode, bool kKey>
+std::int64_t PixelTest::FirstHitInBlocks(const std::uint8_t* p, std::int64_t count) const {
   std::int64_t i = 0;
 #if defined(__SSE2__)
   if constexpr ((kMode == Mode::kEqual || kMode == Mode::kWithin) && !kKey) {

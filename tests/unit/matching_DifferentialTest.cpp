@@ -12,6 +12,7 @@
 #include "PixelTestUtil.h"
 #include "ReferenceScan.h"
 #include "matching/BitmapData.h"
+#include "platform/VectorLevel.h"
 #include "toolkit/TMemoryStream.h"
 
 namespace {
@@ -197,30 +198,99 @@ Found Outcome(Search search) {
 
 constexpr int kCases = 15000;
 
+// Both colour scans on buffer b against the plain scan, for a palette colour, a colour near
+// none, or a value with high bits set, which the exact scan never finds and the tolerant
+// scan reads by its three low bytes.
+void ExpectColourScansAgree(Rng& rng, const TBDBitmapData& b,
+                            const std::vector<std::uint32_t>& palette, const std::string& what) {
+  for (int k = 0; k < 4; ++k) {
+    std::int32_t colour = std::int32_t(palette[std::size_t(rng.Below(int(palette.size())))]);
+    if (rng.OneIn(5)) colour = std::int32_t(rng.Next() & 0xFFFFFF);
+    if (rng.OneIn(8)) colour |= std::int32_t(0xFF000000u);
+    const TTolerance t = Tolerance(rng);
+    ASSERT_EQ(Outcome([&](auto& x, auto& y) { return b.FindColor(colour, x, y); }),
+              Outcome([&](auto& x, auto& y) { return reference_scan::FindColor(b, colour, x, y); }))
+        << what << " colour " << colour;
+    ASSERT_EQ(Outcome([&](auto& x, auto& y) { return b.FindColorTolerant(colour, t, x, y); }),
+              Outcome([&](auto& x, auto& y) {
+                return reference_scan::FindColorTolerant(b, colour, t, x, y);
+              }))
+        << what << " colour " << colour << Describe(t);
+  }
+}
+
+// The colour scans pick their widest vector path at run time; each one the processor has
+// is tested, the narrowest first, and the limit is lifted again at the end.
+class ColourScanDifferential : public ::testing::Test {
+ protected:
+  ~ColourScanDifferential() override { platform::LimitVectorLevel(platform::VectorLevel::kAvx512); }
+
+  static std::vector<platform::VectorLevel> Levels() {
+    std::vector<platform::VectorLevel> levels;
+    for (const platform::VectorLevel level :
+         {platform::VectorLevel::kBaseline, platform::VectorLevel::kAvx2,
+          platform::VectorLevel::kAvx512}) {
+      if (level <= platform::DetectedVectorLevel()) levels.push_back(level);
+    }
+    return levels;
+  }
+};
+
 }  // namespace
 
-TEST(MatchingDifferential, ColourScansFindWhatThePlainScanFinds) {
-  for (int n = 0; n < kCases; ++n) {
-    Case c;
-    MakeCase(std::uint64_t(n), c);
-    Rng rng(0xC0100000 + std::uint64_t(n));
-    const TBDBitmapData& b = c.buffer;
-    for (int k = 0; k < 4; ++k) {
-      // A palette colour, a colour near none, or a value with high bits set, which the
-      // exact scan never finds and the tolerant scan reads by its three low bytes.
-      std::int32_t colour = std::int32_t(c.palette[std::size_t(rng.Below(int(c.palette.size())))]);
-      if (rng.OneIn(5)) colour = std::int32_t(rng.Next() & 0xFFFFFF);
-      if (rng.OneIn(8)) colour |= std::int32_t(0xFF000000u);
-      const TTolerance t = Tolerance(rng);
-      ASSERT_EQ(
-          Outcome([&](auto& x, auto& y) { return b.FindColor(colour, x, y); }),
-          Outcome([&](auto& x, auto& y) { return reference_scan::FindColor(b, colour, x, y); }))
-          << c.description << " colour " << colour;
-      ASSERT_EQ(Outcome([&](auto& x, auto& y) { return b.FindColorTolerant(colour, t, x, y); }),
-                Outcome([&](auto& x, auto& y) {
-                  return reference_scan::FindColorTolerant(b, colour, t, x, y);
-                }))
-          << c.description << " colour " << colour << Describe(t);
+TEST_F(ColourScanDifferential, ColourScansFindWhatThePlainScanFinds) {
+  for (const platform::VectorLevel level : Levels()) {
+    platform::LimitVectorLevel(level);
+    SCOPED_TRACE("vector level " + std::to_string(int(level)));
+    for (int n = 0; n < kCases; ++n) {
+      Case c;
+      MakeCase(std::uint64_t(n), c);
+      Rng rng(0xC0100000 + std::uint64_t(n));
+      ExpectColourScansAgree(rng, c.buffer, c.palette, c.description);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+// Rows of hundreds of pixels, where the wide paths pass 64 pixels at a time: one colour
+// placed once or not at all among near neighbours, which share one or two of its bytes and
+// so get through the sieve's test of byte pairs; rows just under, at and past 64 pixels.
+TEST_F(ColourScanDifferential, ColourScansAgreeOnWideRows) {
+  constexpr int kWideCases = 3000;
+  for (const platform::VectorLevel level : Levels()) {
+    platform::LimitVectorLevel(level);
+    SCOPED_TRACE("vector level " + std::to_string(int(level)));
+    for (int n = 0; n < kWideCases; ++n) {
+      Rng rng(0x3A1D0000 + std::uint64_t(n));
+      const std::uint32_t colour = rng.Next() & 0xFFFFFF;
+      std::vector<std::uint32_t> palette = {colour};
+      for (int k = 0; k < 4; ++k) {
+        // Keep one or two of the colour's bytes, nudge the others a little or a lot.
+        std::uint32_t near = colour;
+        for (int shift = 0; shift < 24; shift += 8) {
+          if (rng.OneIn(2)) continue;
+          const std::uint32_t channel =
+              ((colour >> shift) + 1 + rng.Below(rng.OneIn(2) ? 4 : 200)) & 0xFF;
+          near = (near & ~(0xFFu << shift)) | (channel << shift);
+        }
+        if (near != colour) palette.push_back(near);
+      }
+      if (palette.size() == 1) palette.push_back(colour ^ 0x808080);
+      static constexpr int kWidths[] = {63, 64, 65, 127, 128, 129, 191, 192, 640};
+      const int width = rng.OneIn(2) ? kWidths[rng.Below(9)] : 1 + rng.Below(700);
+      const int height = 1 + rng.Below(4);
+      TBDBitmapData b;
+      SizeWithNoise(rng, b, width, height);
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          PutPixel(b, x, y, palette[1 + std::size_t(rng.Below(int(palette.size()) - 1))]);
+        }
+      }
+      if (!rng.OneIn(4)) PutPixel(b, rng.Below(width), rng.Below(height), colour);
+      ExpectColourScansAgree(rng, b, palette,
+                             "wide case " + std::to_string(n) + ": " + std::to_string(width) + "x" +
+                                 std::to_string(height));
+      if (HasFatalFailure()) return;
     }
   }
 }
