@@ -111,6 +111,7 @@ class TWin32RadioButtonPeer final : public TWin32Peer {
     switch (change) {
       case TChange::kChecked:
         ::SendMessageW(Window(), BM_SETCHECK, radio_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+        Restyle(kButtonStyleBits, StyleOf(radio_));
         break;
       case TChange::kStyle:
         Restyle(kButtonStyleBits, StyleOf(radio_));
@@ -121,8 +122,10 @@ class TWin32RadioButtonPeer final : public TWin32Peer {
   }
 
  private:
+  // Tab stops at the checked button of a group only, as in a dialog.
   static DWORD StyleOf(const TRadioButton& radio) {
-    return BS_RADIOBUTTON | WS_TABSTOP | (radio.WordWrap() ? BS_MULTILINE : 0);
+    return BS_RADIOBUTTON | (radio.Checked() ? WS_TABSTOP : 0) |
+           (radio.WordWrap() ? BS_MULTILINE : 0);
   }
 
   TRadioButton& radio_;

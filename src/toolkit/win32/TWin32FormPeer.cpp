@@ -64,9 +64,6 @@ class TWin32FormPeer final : public TWin32Peer {
     CreateWindowOf(OwnClass(L"PilgroveForm"), StyleOf(form), ExStyleOf(form),
                    isMain ? nullptr : mainWindow);
     if (isMain) mainWindow = Window();
-    if (!isMain && mainWindow != nullptr) {
-      ::SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(mainWindow));
-    }
     Refresh();
   }
 

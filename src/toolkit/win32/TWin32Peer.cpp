@@ -48,9 +48,15 @@ TWin32Peer* TWin32Peer::Of(HWND hwnd) {
   return hwnd == nullptr ? nullptr : static_cast<TWin32Peer*>(::GetPropW(hwnd, kPeerProperty));
 }
 
-void TWin32Peer::CreateWindowOf(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent) {
-  if (parent == nullptr) parent = ParentWindow(control_);
-  if (parent != nullptr) style |= WS_CHILD;
+void TWin32Peer::CreateWindowOf(const wchar_t* className, DWORD style, DWORD exStyle, HWND owner) {
+  // A top-level window's owner goes where a child's parent goes, but the window must not
+  // be made a child: WS_CHILD beside WS_POPUP is left to each system to interpret.
+  HWND parent = ParentWindow(control_);
+  if (parent != nullptr) {
+    style |= WS_CHILD;
+  } else {
+    parent = owner;
+  }
   const TRect bounds = control_.BoundsRect();
   window_ =
       ::CreateWindowExW(exStyle, className, L"", style, bounds.Left, bounds.Top, bounds.Width(),
@@ -225,12 +231,35 @@ LRESULT TWin32Peer::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return CallOriginal(msg, wParam, lParam);
 }
 
+bool TWin32Peer::WantsTab() {
+  return (CallOriginal(WM_GETDLGCODE, VK_TAB, 0) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) != 0;
+}
+
+// Tab and Shift+Tab walk the form's controls as a dialog does: in the order the windows
+// were made (the model's order), through containers, over disabled, hidden and
+// non-tab-stop windows. The system's dialog manager (IsDialogMessage) would also press a
+// button whose mnemonic is typed, and a key typed to end a point capture must do nothing
+// else, so only Tab is taken from it.
+bool TWin32Peer::MoveFocusOnTab() {
+  if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0 || WantsTab()) return false;
+  HWND form = ::GetAncestor(window_, GA_ROOT);
+  if (form == nullptr) return false;
+  const bool backward = ::GetKeyState(VK_SHIFT) < 0;
+  HWND next = ::GetNextDlgTabItem(form, form == window_ ? nullptr : window_, backward);
+  if (next != nullptr && next != window_) ::SetFocus(next);
+  return true;
+}
+
 LRESULT CALLBACK TWin32Peer::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWin32Peer* peer = Of(hwnd);
   if (peer == nullptr) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
   // No exception may cross into the system's dispatcher. The model's entry points are
   // guarded; this catches what the peer's own code might raise (an allocation failing).
   try {
+    // Before any peer's own keyboard handling.
+    if (msg == WM_KEYDOWN && wParam == VK_TAB && peer->MoveFocusOnTab()) return 0;
+    // The Tab that moved the focus comes once more as a character: nobody's text.
+    if (msg == WM_CHAR && wParam == '\t' && !peer->WantsTab()) return 0;
     return peer->WindowProc(msg, wParam, lParam);
   } catch (...) {
     return peer->CallOriginal(msg, wParam, lParam);

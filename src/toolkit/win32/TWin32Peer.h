@@ -48,10 +48,10 @@ class TWin32Peer : public TPeer {
  protected:
   explicit TWin32Peer(TControl& control);
 
-  // Makes the window as a child of the parent's peer (or a top-level window when there is
-  // no parent) and subclasses it.
+  // Makes the window as a child of the parent's peer, or a top-level window owned by owner
+  // when the control has no parent, and subclasses it.
   void CreateWindowOf(const wchar_t* className, DWORD style, DWORD exStyle = 0,
-                      HWND parent = nullptr);
+                      HWND owner = nullptr);
   // Reads the whole state of the control; the derived constructors call it last.
   void Refresh();
   // Sets the style bits in own to style, keeping the others: WS_CHILD, WS_VISIBLE and
@@ -92,6 +92,9 @@ class TWin32Peer : public TPeer {
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void ShowEnabled();
+  // Whether the control takes Tab as input itself; else Tab moves the focus.
+  bool WantsTab();
+  bool MoveFocusOnTab();
 
   TControl& control_;
   TWinControl* windowed_;

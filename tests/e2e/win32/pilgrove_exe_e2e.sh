@@ -50,8 +50,15 @@ wait_for() {
 start_target() {
   : >"$log"
   "$run" "$prefix" "$target" --log "$log" "$@" >/dev/null 2>&1 &
-  pids+=($!)
+  targetPid=$!
+  pids+=("$targetPid")
   wait_for 900 grep -q '^ready' "$log" || fail "the click target did not start"
+}
+
+stop_target() {
+  kill "$targetPid"
+  wait "$targetPid" 2>/dev/null || true
+  wait_for 100 no_window '^Pilgrove click target$' || fail "the click target did not go"
 }
 
 # Pilgrove.exe; sets window (its X window) and originX/originY (its client area on screen).
@@ -73,7 +80,7 @@ start_pilgrove() {
 declare -A at=(
   [rbCurrent]="40 29" [rbFixed]="40 47" [edPX]="168 85" [edPY]="168 109"
   [rbColor]="40 151" [btnCaptureColor]="83 199" [rbPart]="40 421" [Button1]="49 463"
-  [cbButton]="361 34" [cbClick]="361 59" [rbStopClick]="235 388" [edStopTimes]="357 388"
+  [rbBMP]="40 278" [btnBMP]="69 326" [cbButton]="361 34" [cbClick]="361 59" [rbStopClick]="235 388" [edStopTimes]="357 388"
   [btnStart]="190 588" [btnStop]="286 588"
 )
 
@@ -110,6 +117,7 @@ shown() {
   grep -qx "$window" <<<"$found"
 }
 hidden() { ! shown; }
+no_window() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 count() { grep -c "^$1 " "$log" || true; }
 
 # Starts a run with Start and waits for its end (the runner stops after its count), noting
@@ -142,6 +150,20 @@ capture_colour() {
   # the focus: the key must reach Pilgrove, with the mouse still over the colour.
   xdotool windowfocus --sync "$window" key x
   sleep 0.3
+}
+
+# Drags from $1,$2 to $3,$4 in the region picker, which shows once it has copied the
+# screen (a few seconds on a busy machine), and waits for the main window to come back.
+pick_region() {
+  wait_for 300 xdotool search --onlyvisible --name '^fmCopy$' || fail "the region picker did not appear"
+  sleep 0.3
+  xdotool mousemove "$1" "$2" mousedown 1
+  for step in 1 2 3 4 5; do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 5)) $(($2 + ($4 - $2) * step / 5))
+  done
+  xdotool mouseup 1
+  wait_for 300 shown || fail "the main window did not come back after the picker"
+  no_window '^fmCopy$' || fail "the picker stayed"
 }
 
 fixed_point() {
@@ -252,14 +274,31 @@ case "$case_name" in
     set_edit edStopTimes 1
     click rbPart
     click Button1
-    sleep 1
-    xdotool mousemove 1050 280 mousedown 1
-    for step in 1 2 3 4 5; do xdotool mousemove $((1050 + step * 20)) $((280 + step * 20)); done
-    xdotool mouseup 1
-    wait_for 50 shown || fail "the main window did not come back after the picker"
+    pick_region 1050 280 1150 380
     run_to_end
     [ "$(count WM_LBUTTONDOWN)" = 1 ] || fail "expected one click"
     events_inside WM_LBUTTONDOWN 1080 310 1100 330 || fail "the click was outside the region"
+    ;;
+  picture_search)
+    # A picture of 40 x 30 in three colours at (1000, 200), captured through the picker;
+    # then the target shows it 150 right and 120 below instead, and the search must click
+    # the centre of where it is now: (1150 + 20, 320 + 15).
+    picture() { echo "--rect $1,$2,40,30,0000C0 --rect $(($1 + 10)),$(($2 + 5)),10,10,FF8000" \
+      "--rect $(($1 + 25)),$(($2 + 15)),8,8,00C000"; }
+    # shellcheck disable=SC2046
+    start_target --x 880 --y 60 --w 380 --h 400 $(picture 120 140)
+    start_pilgrove
+    click rbBMP
+    click btnBMP
+    pick_region 1000 200 1040 230
+    stop_target
+    # shellcheck disable=SC2046
+    start_target --x 880 --y 60 --w 380 --h 400 $(picture 270 260)
+    click rbStopClick
+    set_edit edStopTimes 1
+    run_to_end
+    [ "$(count WM_LBUTTONDOWN)" = 1 ] || fail "expected one click on the picture"
+    events_inside WM_LBUTTONDOWN 1170 335 1171 336 || fail "the click was not at the centre (1170, 335)"
     ;;
   *)
     echo "unknown case $case_name" >&2
