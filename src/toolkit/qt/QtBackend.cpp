@@ -76,8 +76,9 @@ class TQtEventHub final : public QObject {
   }
 
   void StartTimer(TTimer& timer) {
-    // Qt repeats the timer every interval from the start of each tick and drops the ticks
-    // it is late for, as the system's timer does.
+    // A precise timer's next timeout is the last one plus the interval (and the interval
+    // from now when that has passed already), so a late wake-up or a long tick does not
+    // push the later ticks back; the ticks it is late for are dropped, not caught up.
     const int id = startTimer(static_cast<int>(timer.Interval()), Qt::PreciseTimer);
     if (id == 0) {
       std::fprintf(stderr, "pilgrove: QObject::startTimer failed for an interval of %u ms\n",
