@@ -2,7 +2,7 @@
 # Included from src/CMakeLists.txt when building for Windows (cmake/mingw-w64.cmake).
 #
 #   pilgrove_platform_win32   desktop services: user32, gdi32, shell32, kernel32
-#   pilgrove_toolkit_win32    toolkit peers and message loop: user32, gdi32, comctl32
+#   pilgrove_toolkit_win32    toolkit peers and message loop: user32, gdi32, comctl32, winmm
 #   pilgrove_resources_win32  "MAINICON", version information, manifest (common controls 6,
 #                             per-monitor DPI awareness); link it into every program that
 #                             shows windows or a tray icon
@@ -25,7 +25,7 @@ function(pilgrove_win32_layer name folder)
 endfunction()
 
 pilgrove_win32_layer(pilgrove_platform_win32 platform/win32 user32 gdi32 shell32 kernel32)
-pilgrove_win32_layer(pilgrove_toolkit_win32 toolkit/win32 user32 gdi32 comctl32)
+pilgrove_win32_layer(pilgrove_toolkit_win32 toolkit/win32 user32 gdi32 comctl32 winmm)
 
 # The resources. The version comes from project(), the .ico and the manifest from res/.
 set(PILGROVE_RES_DIR ${PROJECT_SOURCE_DIR}/res)

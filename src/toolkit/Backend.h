@@ -149,9 +149,11 @@ void ProcessMessages();
 // ---- Timers ---------------------------------------------------------------------------
 
 // Schedules timer: its Tick() comes timer.Interval() ms from now and then every
-// Interval() ms, measured from the tick's start. A late tick is not repeated to catch up
-// (one tick, then a new period). The model calls StopTimer before every StartTimer, and
-// StartTimer only for an active timer (enabled, interval above 0).
+// Interval() ms, each period measured from when the last tick was due, so that the loop's
+// wake-up and the ticks' own time do not add up over a run. A tick more than a period late
+// is not repeated to catch up (one tick, then a new period). The model calls StopTimer
+// before every StartTimer, and StartTimer only for an active timer (enabled, interval
+// above 0).
 void StartTimer(TTimer& timer);
 // Unschedules timer; a timer that is not scheduled is ignored. Called from the timer's
 // destructor too, also from inside its own Tick.

@@ -1,14 +1,19 @@
 // The Win32 backend: the system's message loop, posted messages as real window messages,
-// timers through SetTimer on a message-only window of ours, and one peer per control.
+// timers on the performance counter woken by a high-resolution waitable timer, and one
+// peer per control.
 // First: it includes windows.h and takes back the names the toolkit shares with it.
 #include "toolkit/win32/Win32Look.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <timeapi.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/WindowHandle.h"
@@ -57,15 +62,40 @@ const wchar_t* MessageWindowClass() {
   return name;
 }
 
-// The timers: SetTimer on one message-only window, each timer with an id never reused, so
-// that a WM_TIMER still queued for a stopped timer finds nothing.
+// The timers. SetTimer rounds every period up to the system's tick (about 15.6 ms), so a
+// 5 ms timer would fire every 15.6 ms: instead each period is kept on the performance
+// counter, and the loop waits for the earliest one on a high-resolution waitable timer
+// beside the message queue (MsgWaitForMultipleObjectsEx). Loops that are not ours (a menu
+// being tracked, a window being moved or sized, a message box) only dispatch messages, so
+// a SetTimer on a message-only window stays as a coarse backstop that fires what is due
+// there. Each timer gets an id never reused, so a wake meant for a stopped timer finds
+// nothing.
 class TTimerHub {
  public:
   TTimerHub() {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    countsPerSecond_ = frequency.QuadPart;
     window_ = ::CreateWindowExW(0, TimerClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 ::GetModuleHandleW(nullptr), this);
+    wake_ = ::CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+    if (wake_ == nullptr) {
+      // Before Windows 10 1803 the flag is refused: a plain waitable timer, with the
+      // system's tick set to 1 ms while the program runs.
+      std::fprintf(stderr,
+                   "pilgrove: CreateWaitableTimerExW(HIGH_RESOLUTION) failed (%lu), using a "
+                   "plain waitable timer and timeBeginPeriod(1)\n",
+                   ::GetLastError());
+      periodBegun_ = ::timeBeginPeriod(1) == TIMERR_NOERROR;
+      wake_ = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+      if (wake_ == nullptr) {
+        std::fprintf(stderr, "pilgrove: CreateWaitableTimerExW failed (%lu)\n", ::GetLastError());
+      }
+    }
   }
   ~TTimerHub() {
+    if (wake_ != nullptr) ::CloseHandle(wake_);
+    if (periodBegun_) ::timeEndPeriod(1);
     if (window_ != nullptr) ::DestroyWindow(window_);
   }
   TTimerHub(const TTimerHub&) = delete;
@@ -73,30 +103,123 @@ class TTimerHub {
 
   void Start(TTimer& timer) {
     const UINT_PTR id = nextId_++;
-    if (::SetTimer(window_, id, timer.Interval(), nullptr) == 0) {
-      std::fprintf(stderr, "pilgrove: SetTimer failed (%lu)\n", ::GetLastError());
-      return;
-    }
-    timers_[id] = &timer;
+    const std::int64_t period = ToCounts(timer.Interval());
+    timers_[id] = {&timer, timer.Interval(), period, Counter() + period, false};
     ids_[&timer] = id;
+    UpdateBackstop();
   }
 
   void Stop(TTimer& timer) {
     const auto found = ids_.find(&timer);
     if (found == ids_.end()) return;
-    ::KillTimer(window_, found->second);
     timers_.erase(found->second);
     ids_.erase(found);
+    UpdateBackstop();
+  }
+
+  // Fires each timer whose time has come once, earliest first; true when one fired. A
+  // timer does not fire again inside its own tick: a tick that dispatches messages after
+  // its period has passed would otherwise nest ticks without end.
+  bool FireDue() {
+    const std::int64_t now = Counter();
+    std::vector<std::pair<std::int64_t, UINT_PTR>> due;
+    for (const auto& [id, entry] : timers_) {
+      if (!entry.ticking && entry.due <= now) due.emplace_back(entry.due, id);
+    }
+    std::sort(due.begin(), due.end());
+    for (const auto& [when, id] : due) {
+      // An earlier tick may have stopped, freed or restarted (under a new id) this one.
+      const auto found = timers_.find(id);
+      if (found == timers_.end() || found->second.ticking) continue;
+      TEntry& entry = found->second;
+      // The next period runs from when this one was due, so the time the loop took to
+      // wake and the tick itself do not add up over a run; a tick more than a period late
+      // is not repeated to catch up.
+      entry.due += entry.period;
+      const std::int64_t after = Counter();
+      if (entry.due <= after) entry.due = after + entry.period;
+      entry.ticking = true;
+      entry.timer->Tick();
+      // The tick may have freed the timer: only the id is looked at now.
+      const auto still = timers_.find(id);
+      if (still != timers_.end()) still->second.ticking = false;
+    }
+    return !due.empty();
+  }
+
+  // Waits until a message arrives or the next timer is due.
+  void Wait() {
+    std::int64_t earliest = 0;
+    bool any = false;
+    for (const auto& [id, entry] : timers_) {
+      if (entry.ticking || (any && entry.due >= earliest)) continue;
+      earliest = entry.due;
+      any = true;
+    }
+    DWORD timeoutMs = INFINITE;
+    DWORD count = 0;
+    if (any) {
+      const std::int64_t delay = earliest - Counter();
+      if (delay <= 0) return;
+      // Relative due times are negative, in 100 ns units.
+      LARGE_INTEGER dueTime;
+      dueTime.QuadPart =
+          -std::max<std::int64_t>(1, delay / countsPerSecond_ * 10000000 +
+                                         delay % countsPerSecond_ * 10000000 / countsPerSecond_);
+      if (wake_ != nullptr && ::SetWaitableTimer(wake_, &dueTime, 0, nullptr, nullptr, FALSE)) {
+        count = 1;
+      } else {
+        std::fprintf(stderr, "pilgrove: SetWaitableTimer failed (%lu)\n", ::GetLastError());
+        timeoutMs = static_cast<DWORD>(std::min<std::int64_t>(
+            (delay * 1000 + countsPerSecond_ - 1) / countsPerSecond_, INFINITE - 1));
+      }
+    }
+    ::MsgWaitForMultipleObjectsEx(count, &wake_, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
 
  private:
+  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION; mingw-w64's headers predate it.
+  static constexpr DWORD kHighResolutionTimer = 0x00000002;
+  static constexpr UINT_PTR kBackstopId = 1;
+
+  struct TEntry {
+    TTimer* timer;
+    std::uint32_t intervalMs;
+    std::int64_t period;  // performance-counter counts
+    std::int64_t due;
+    bool ticking;
+  };
+
+  static std::int64_t Counter() {
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return counter.QuadPart;
+  }
+
+  std::int64_t ToCounts(std::uint32_t ms) const {
+    return static_cast<std::int64_t>(ms) * countsPerSecond_ / 1000;
+  }
+
+  // The backstop ticks at the shortest interval, no faster than the system allows.
+  void UpdateBackstop() {
+    UINT shortest = 0;
+    for (const auto& [id, entry] : timers_) {
+      if (shortest == 0 || entry.intervalMs < shortest) shortest = entry.intervalMs;
+    }
+    if (shortest != 0) shortest = std::max<UINT>(shortest, USER_TIMER_MINIMUM);
+    if (shortest == backstopMs_) return;
+    backstopMs_ = shortest;
+    if (shortest == 0) {
+      ::KillTimer(window_, kBackstopId);
+    } else if (::SetTimer(window_, kBackstopId, shortest, nullptr) == 0) {
+      std::fprintf(stderr, "pilgrove: SetTimer failed (%lu)\n", ::GetLastError());
+    }
+  }
+
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER) {
       auto* hub = reinterpret_cast<TTimerHub*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-      if (hub != nullptr) {
-        const auto found = hub->timers_.find(wParam);
-        if (found != hub->timers_.end()) found->second->Tick();
-      }
+      if (hub != nullptr) hub->FireDue();
       return 0;
     }
     if (msg == WM_NCCREATE) {
@@ -117,8 +240,12 @@ class TTimerHub {
   }
 
   HWND window_ = nullptr;
+  HANDLE wake_ = nullptr;
+  bool periodBegun_ = false;
+  std::int64_t countsPerSecond_ = 1;
+  UINT backstopMs_ = 0;
   UINT_PTR nextId_ = 1;
-  std::unordered_map<UINT_PTR, TTimer*> timers_;
+  std::unordered_map<UINT_PTR, TEntry> timers_;
   std::unordered_map<TTimer*, UINT_PTR> ids_;
 };
 
@@ -134,17 +261,17 @@ TTimerHub& Hub() {
 }
 
 // Takes one message off the queue and dispatches it; false on WM_QUIT, which ends the
-// program as the component library's loop does.
+// program as the component library's loop does. With `wait`, an empty queue is the
+// timers' turn (as the system makes WM_TIMER only then): the due ones fire, or else it
+// waits for a message or the next timer.
 bool Pump(bool wait) {
   MSG message;
-  if (wait) {
-    if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      Application.Terminate();
-      return false;
-    }
-  } else if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    return false;
-  } else if (message.message == WM_QUIT) {
+  if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!wait) return false;
+    if (!Hub().FireDue()) Hub().Wait();
+    return true;
+  }
+  if (message.message == WM_QUIT) {
     Application.Terminate();
     return false;
   }
@@ -258,6 +385,10 @@ void PostMessage(platform::WindowHandle handle, std::uint32_t msg, std::uintptr_
 }
 
 void ProcessMessages() {
+  while (Pump(false)) {
+  }
+  if (Application.Terminated() || !Hub().FireDue()) return;
+  // What the ticks posted.
   while (Pump(false)) {
   }
 }
