@@ -6,9 +6,11 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 need_packages cmake ninja-build libgtest-dev mingw-w64 wine wine64 xvfb xauth xdotool \
-  imagemagick
+  x11-utils imagemagick
 
-build="$ROOT/build/win"
+# Another build directory or X display number can be given, so that developers sharing a
+# machine do not meet in one build tree or on one display.
+build="${PILGROVE_WIN_BUILD:-$ROOT/build/win}"
 prefix="$build/wineprefix"
 cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DPILGROVE_E2E=ON >/dev/null
@@ -19,7 +21,7 @@ cmake --build "$build" -j "$JOBS" --target pilgrove_win32_e2e_tests win32_click_
 # One X server for the whole run: Wine's desktop process binds to the display it is started
 # on, so every test must see the same one.
 display=""
-for number in $(seq 90 120); do
+for number in ${PILGROVE_WIN_DISPLAY:-$(seq 90 120)}; do
   if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
     display=":$number"
     break

@@ -1,5 +1,6 @@
 // A form: a top-level window of our own class, with the model's menu bar. Its client area
 // holds the children's windows.
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -57,18 +58,97 @@ DWORD ExStyleOf(const TForm& form) {
 
 HWND mainWindow = nullptr;
 
+// The application's window: it owns the main form and carries the program's taskbar
+// button and task-switcher entry, whose text is the application's title while the main
+// form's caption counts clicks. It has no size and lies off the screen, so nothing of it
+// is seen, and it is shown exactly while the main form is: a hidden program has no
+// button. What the user does to the button goes to the main form.
+class TApplicationWindow {
+ public:
+  TApplicationWindow() {
+    window_ =
+        ::CreateWindowExW(0, Class(), Widen(Application.Title()).c_str(),
+                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kOffScreen,
+                          kOffScreen, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (window_ == nullptr) {
+      std::fprintf(stderr, "pilgrove: CreateWindowExW failed for the application window (%lu)\n",
+                   ::GetLastError());
+    }
+  }
+  ~TApplicationWindow() {
+    if (window_ != nullptr) ::DestroyWindow(window_);
+  }
+  TApplicationWindow(const TApplicationWindow&) = delete;
+  TApplicationWindow& operator=(const TApplicationWindow&) = delete;
+
+  HWND Window() const { return window_; }
+  void Show(bool visible) {
+    if (window_ != nullptr) ::ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+  }
+
+ private:
+  static constexpr int kOffScreen = -32000;
+
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+      case WM_SYSCOMMAND: {
+        const WPARAM command = wParam & 0xFFF0;
+        if (mainWindow != nullptr && (command == SC_CLOSE || command == SC_MINIMIZE ||
+                                      command == SC_MAXIMIZE || command == SC_RESTORE)) {
+          return ::SendMessageW(mainWindow, msg, wParam, lParam);
+        }
+        break;
+      }
+      case WM_CLOSE:
+        if (mainWindow != nullptr) return ::SendMessageW(mainWindow, msg, wParam, lParam);
+        break;
+      case WM_ACTIVATE:
+        // Activated through its button: the main form takes over.
+        if (LOWORD(wParam) != WA_INACTIVE && mainWindow != nullptr &&
+            ::IsWindowVisible(mainWindow) && ::IsWindowEnabled(mainWindow)) {
+          ::SetForegroundWindow(mainWindow);
+          return 0;
+        }
+        break;
+      default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+
+  static const wchar_t* Class() {
+    static const wchar_t* const name = [] {
+      WNDCLASSEXW windowClass{};
+      windowClass.cbSize = sizeof windowClass;
+      windowClass.lpfnWndProc = &Proc;
+      windowClass.hInstance = ::GetModuleHandleW(nullptr);
+      windowClass.hIcon = ::LoadIconW(windowClass.hInstance, L"MAINICON");
+      windowClass.lpszClassName = L"PilgroveApplication";
+      ::RegisterClassExW(&windowClass);
+      return windowClass.lpszClassName;
+    }();
+    return name;
+  }
+
+  HWND window_ = nullptr;
+};
+
 class TWin32FormPeer final : public TWin32Peer {
  public:
   explicit TWin32FormPeer(TForm& form) : TWin32Peer(form), form_(form) {
     const bool isMain = Application.MainForm() == &form || mainWindow == nullptr;
+    if (isMain) application_ = std::make_unique<TApplicationWindow>();
     CreateWindowOf(OwnClass(L"PilgroveForm"), StyleOf(form), ExStyleOf(form),
-                   isMain ? nullptr : mainWindow);
+                   isMain ? application_->Window() : mainWindow);
     if (isMain) mainWindow = Window();
     Refresh();
   }
 
   ~TWin32FormPeer() override {
     if (mainWindow == Window()) mainWindow = nullptr;
+    // The application window goes first and would take its owned windows with it: the
+    // main form's window is the base's to destroy.
+    if (application_) ::SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, 0);
     // The menu goes with the window; the handle kept here must not be destroyed twice.
     if (menu_) {
       ::SetMenu(Window(), nullptr);
@@ -129,6 +209,7 @@ class TWin32FormPeer final : public TWin32Peer {
   }
 
   void ShowVisible() override {
+    if (application_) application_->Show(form_.Visible());
     if (!form_.Visible()) {
       ::ShowWindow(Window(), SW_HIDE);
       return;
@@ -267,6 +348,7 @@ class TWin32FormPeer final : public TWin32Peer {
   }
 
   TForm& form_;
+  std::unique_ptr<TApplicationWindow> application_;  // the main form's only
   OwnedMenu menu_;
   std::vector<TMenuItem*> items_;
   bool placed_ = false;

@@ -176,6 +176,11 @@ case "$case_name" in
     # Three clicks at a fixed point, the title counting them.
     start_target --x 880 --y 60 --w 380 --h 400
     start_pilgrove
+    # The taskbar button belongs to the window that owns the main window: it shows the
+    # application's title, not the caption that counts.
+    owner=$(xprop -id "$window" WM_TRANSIENT_FOR | awk '/window id/ { print $NF }')
+    [ -n "$owner" ] && [ "$(xdotool getwindowname "$owner")" = Pilgrove ] ||
+      fail "the main window's owner is not the application window \"Pilgrove\""
     click rbFixed
     fixed_point 1000 200
     click rbStopClick
