@@ -163,15 +163,15 @@ class TTimerHub {
       if (delay <= 0) return;
       // Relative due times are negative, in 100 ns units.
       LARGE_INTEGER dueTime;
-      dueTime.QuadPart =
-          -std::max<std::int64_t>(1, delay / countsPerSecond_ * 10000000 +
-                                         delay % countsPerSecond_ * 10000000 / countsPerSecond_);
+      dueTime.QuadPart = -FromCounts(delay, 10000000);
       if (wake_ != nullptr && ::SetWaitableTimer(wake_, &dueTime, 0, nullptr, nullptr, FALSE)) {
         count = 1;
       } else {
-        std::fprintf(stderr, "pilgrove: SetWaitableTimer failed (%lu)\n", ::GetLastError());
-        timeoutMs = static_cast<DWORD>(std::min<std::int64_t>(
-            (delay * 1000 + countsPerSecond_ - 1) / countsPerSecond_, INFINITE - 1));
+        if (wake_ != nullptr) {
+          std::fprintf(stderr, "pilgrove: SetWaitableTimer failed (%lu)\n", ::GetLastError());
+        }
+        timeoutMs =
+            static_cast<DWORD>(std::min<std::int64_t>(FromCounts(delay, 1000), INFINITE - 1));
       }
     }
     ::MsgWaitForMultipleObjectsEx(count, &wake_, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -196,8 +196,17 @@ class TTimerHub {
     return counter.QuadPart;
   }
 
+  // In two steps: a counter that runs at the processor's clock (older systems) times the
+  // longest interval would overflow.
   std::int64_t ToCounts(std::uint32_t ms) const {
-    return static_cast<std::int64_t>(ms) * countsPerSecond_ / 1000;
+    return ms / 1000 * countsPerSecond_ + ms % 1000 * countsPerSecond_ / 1000;
+  }
+
+  // Counts in units of 1 / unitsPerSecond seconds, rounded up, so that a wait never ends
+  // before the due time; in two steps for the same reason.
+  std::int64_t FromCounts(std::int64_t counts, std::int64_t unitsPerSecond) const {
+    return counts / countsPerSecond_ * unitsPerSecond +
+           (counts % countsPerSecond_ * unitsPerSecond + countsPerSecond_ - 1) / countsPerSecond_;
   }
 
   // The backstop ticks at the shortest interval, no faster than the system allows.
