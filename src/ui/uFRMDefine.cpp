@@ -683,7 +683,7 @@ std::int32_t Wrap32(std::uint32_t value) {
   return static_cast<std::int32_t>(value);
 }
 
-constexpr std::uint32_t kPickerDelay = 200;  // ms for the hidden window to leave the screen
+constexpr std::uint32_t kPickerDelay = 200;  // ms for a hidden window to leave the screen
 
 // Hides window, lets the user drag out a region in a new region picker and, when the
 // selection is complete, hands the picker to use before freeing it. The window shows
@@ -944,6 +944,10 @@ void TfrmDefine::btnBMPClick(TObject*) {
     const std::int32_t top = std::min(picker.startY, picker.endY);
     const std::int32_t width = std::abs(picker.endX - picker.startX);
     const std::int32_t height = std::abs(picker.endY - picker.startY);
+    // The picker has only just been hidden: the windows it covered need time to paint
+    // themselves again, or the grab reads what the picker last showed there, its rubber
+    // band included, and the picture matches nothing on the screen.
+    platform::Sleep(kPickerDelay);
     // The live screen, with the picker and the main window both out of the way. A size of
     // 0 (a click without a drag) reaches to the screen's edge. A grab that failed holds
     // no picture of the screen, only what its block held before: the panel keeps the

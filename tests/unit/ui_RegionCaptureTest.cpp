@@ -93,6 +93,27 @@ TEST_F(RegionCaptureTest, CapturePictureReadsTheLiveScreenNotTheFrozenOne) {
   EXPECT_EQ(panel->ImageBMP->Picture().Pixel(2, 2), 0x00FF00u);
 }
 
+TEST_F(RegionCaptureTest, CapturePictureGrabsOnlyOnceTheScreenHadTimeToLoseThePicker) {
+  std::int64_t closedAt = -1;
+  std::int64_t grabbedAt = -1;
+  InPicker([&](TfmCopy& picker) {
+    picker.Image1->UserMouseDown(mbLeft, 10, 12);
+    picker.Image1->UserMouseUp(mbLeft, 20, 18);
+    closedAt = platform::sim::ClockMs();
+    platform::sim::OnDesktopCall([&](platform::sim::DesktopCall call) {
+      if (call == platform::sim::DesktopCall::kGrabScreen && grabbedAt < 0) {
+        grabbedAt = platform::sim::ClockMs();
+      }
+    });
+  });
+  CapturePicture();
+  platform::sim::OnDesktopCall(nullptr);
+  ASSERT_GE(closedAt, 0);
+  ASSERT_GE(grabbedAt, 0);
+  EXPECT_GE(grabbedAt - closedAt, 200);
+  ExpectPictureOfScreen(10, 12, 10, 6);
+}
+
 TEST_F(RegionCaptureTest, ACaptureClickWithoutADragReachesToTheScreenEdges) {
   InPicker([](TfmCopy& picker) {
     picker.Image1->UserMouseDown(mbLeft, 100, 200);
