@@ -9,40 +9,18 @@
 #include "platform/Desktop.h"
 #include "platform/x11/DebugLog.h"
 #include "platform/x11/DibConversion.h"
+#include "platform/x11/RootSize.h"
 #include "platform/x11/ScreenCapture.h"
 #include "platform/x11/X11Display.h"
 
 namespace platform {
 namespace {
 
-struct Size {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
-
-// Asked of the server each time rather than taken from the connection set-up, which goes
-// stale when RandR resizes the screen (a monitor plugged in, a new resolution).
-bool RootSize(x11::X11Display& display, Size& size) {
-  Window root = 0;
-  int x = 0;
-  int y = 0;
-  unsigned width = 0;
-  unsigned height = 0;
-  unsigned border = 0;
-  unsigned depth = 0;
-  if (!XGetGeometry(display.Handle(), display.Root(), &root, &x, &y, &width, &height, &border,
-                    &depth)) {
-    x11::DebugLog("XGetGeometry of the root window failed");
-    return false;
-  }
-  size.width = static_cast<std::int32_t>(width);
-  size.height = static_cast<std::int32_t>(height);
-  return true;
-}
+using Size = x11::RootExtent;
 
 Size ScreenSize() {
   Size size;
-  if (x11::X11Display* display = x11::X11Display::Get()) RootSize(*display, size);
+  if (x11::X11Display* display = x11::X11Display::Get()) x11::RootSize(*display, size);
   return size;
 }
 
@@ -70,7 +48,7 @@ GrabStatus GrabFromRoot(x11::X11Display& display, const Size& root, std::int32_t
   if (!wholeOnScreen) std::memset(block, 0, static_cast<std::size_t>(stride) * height);
 
   if (visibleRight > visibleLeft && visibleBottom > visibleTop) {
-    const x11::XImagePtr image =
+    const XImage* image =
         Capture(display).Take(static_cast<int>(visibleLeft), static_cast<int>(visibleTop),
                               static_cast<unsigned>(visibleRight - visibleLeft),
                               static_cast<unsigned>(visibleBottom - visibleTop));
@@ -114,14 +92,14 @@ GrabStatus GrabScreen(std::int32_t left, std::int32_t top, std::int32_t width, s
   }
   x11::X11Display* display = x11::X11Display::Get();
   Size root;
-  if (display == nullptr || !RootSize(*display, root)) return GrabStatus::kCopyFailed;
+  if (display == nullptr || !x11::RootSize(*display, root)) return GrabStatus::kCopyFailed;
   return GrabFromRoot(*display, root, left, top, width, height, block, stride);
 }
 
 std::uint32_t GetPixel(std::int32_t x, std::int32_t y) {
   x11::X11Display* display = x11::X11Display::Get();
   Size root;
-  if (display == nullptr || !RootSize(*display, root)) return kInvalidColor;
+  if (display == nullptr || !x11::RootSize(*display, root)) return kInvalidColor;
   if (x < 0 || y < 0 || x >= root.width || y >= root.height) return kInvalidColor;
   std::uint8_t pixel[4] = {};
   if (GrabFromRoot(*display, root, x, y, 1, 1, pixel, sizeof pixel) != GrabStatus::kOk) {

@@ -14,27 +14,31 @@ ScreenCapture::ScreenCapture(X11Display& display)
   if (!useShm_) DebugLog("XShmQueryExtension: no MIT-SHM, the screen is read with XGetImage");
 }
 
-XImagePtr ScreenCapture::Take(int x, int y, unsigned width, unsigned height) {
+const XImage* ScreenCapture::Take(int x, int y, unsigned width, unsigned height) {
   if (useShm_) {
-    if (XImagePtr image = TakeShared(x, y, width, height)) return image;
+    if (const XImage* image = TakeShared(x, y, width, height)) return image;
   }
   X11ErrorTrap trap(display_.Handle());
-  XImagePtr image(
+  plainImage_.reset(
       XGetImage(display_.Handle(), display_.Root(), x, y, width, height, AllPlanes, ZPixmap));
-  if (!trap.Check("XGetImage") || image == nullptr) return nullptr;
-  return image;
+  if (!trap.Check("XGetImage") || plainImage_ == nullptr) return nullptr;
+  return plainImage_.get();
 }
 
-XImagePtr ScreenCapture::TakeShared(int x, int y, unsigned width, unsigned height) {
+const XImage* ScreenCapture::TakeShared(int x, int y, unsigned width, unsigned height) {
   Display* display = display_.Handle();
-  const int screen = display_.ScreenNumber();
-  XImagePtr image(XShmCreateImage(display, DefaultVisual(display, screen),
-                                  DefaultDepth(display, screen), ZPixmap, nullptr, nullptr, width,
-                                  height));
-  if (image == nullptr) {
-    DebugLog("XShmCreateImage(%ux%u) failed", width, height);
-    return nullptr;
+  if (sharedImage_ == nullptr || sharedImage_->width != static_cast<int>(width) ||
+      sharedImage_->height != static_cast<int>(height)) {
+    const int screen = display_.ScreenNumber();
+    sharedImage_.reset(XShmCreateImage(display, DefaultVisual(display, screen),
+                                       DefaultDepth(display, screen), ZPixmap, nullptr, nullptr,
+                                       width, height));
+    if (sharedImage_ == nullptr) {
+      DebugLog("XShmCreateImage(%ux%u) failed", width, height);
+      return nullptr;
+    }
   }
+  XImage* image = sharedImage_.get();
   const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * height;
   if (segment_ == nullptr || segment_->Size() < bytes) {
     segment_.reset();
@@ -43,13 +47,14 @@ XImagePtr ScreenCapture::TakeShared(int x, int y, unsigned width, unsigned heigh
       // The server can't share memory with us; that won't change during this run.
       DebugLog("MIT-SHM unusable, the screen is read with XGetImage from now on");
       useShm_ = false;
+      sharedImage_.reset();
       return nullptr;
     }
   }
   image->data = segment_->Info()->shmaddr;
   image->obdata = reinterpret_cast<char*>(segment_->Info());
   X11ErrorTrap trap(display);
-  const Status status = XShmGetImage(display, display_.Root(), image.get(), x, y, AllPlanes);
+  const Status status = XShmGetImage(display, display_.Root(), image, x, y, AllPlanes);
   if (!trap.Check("XShmGetImage") || status == 0) return nullptr;
   return image;
 }

@@ -24,15 +24,20 @@ class ScreenCapture {
   explicit ScreenCapture(X11Display& display);
 
   // The rectangle of the root window, which must lie wholly inside it, or null (logged) when
-  // the server delivers no image. An image is valid until the next Take.
-  XImagePtr Take(int x, int y, unsigned width, unsigned height);
+  // the server delivers no image. The image belongs to the capture and is valid until the
+  // next Take.
+  const XImage* Take(int x, int y, unsigned width, unsigned height);
 
  private:
-  XImagePtr TakeShared(int x, int y, unsigned width, unsigned height);
+  const XImage* TakeShared(int x, int y, unsigned width, unsigned height);
 
   X11Display& display_;
   bool useShm_;
   std::unique_ptr<ShmSegment> segment_;
+  // Kept from one grab to the next while the size stays: a search grabs every tick. The
+  // shared image's pixels lie in segment_.
+  XImagePtr sharedImage_;
+  XImagePtr plainImage_;
 };
 
 }  // namespace platform::x11

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include "platform/x11/HotKeys.h"
+#include "platform/x11/RootSize.h"
 #include "platform/x11/X11Display.h"
 
 namespace platform::x11 {
@@ -27,6 +28,10 @@ void ProcessEvents() {
         // Sent to every client when the keyboard map changes; keeps the keysym lookups of
         // later registrations right.
         XRefreshKeyboardMapping(&event.xmapping);
+        break;
+      case ConfigureNotify:
+        // The screen was resized; the grabs and the screen size follow.
+        NoteRootConfigured(event.xconfigure);
         break;
       default:
         break;

@@ -6,8 +6,10 @@
 #include <X11/Xutil.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "platform/VectorLevel.h"
 #include "platform/x11/DibConversion.h"
 
 namespace {
@@ -114,6 +116,67 @@ TEST(DibConversion, ImageLandsAtItsPlaceWithTheBottomRowFirst) {
       0, 0, 0, 0, 0, 0, 0,  0,  0,  0, 0, 0,  // stored row 2: picture row 0, untouched
   };
   EXPECT_EQ(block, expected);
+}
+
+// The usual screen format is packed with the widest vectors the processor has, sixteen or
+// thirty-two pixels a step, then the rest a few at a time. At every level, every width from
+// 1 to past two steps of the widest: each row lands at its place, bottom row first, and not
+// one byte beside the image's pixels is written (the guard bytes around every row).
+TEST(DibConversion, PackedPixelsAtEveryVectorLevelAndWidth) {
+  constexpr std::uint8_t kGuard = 0xA5;
+  std::uint32_t state = 12345;
+  const auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return state >> 8;
+  };
+  // The limit is lifted again however the test ends.
+  struct Lift {
+    ~Lift() { platform::LimitVectorLevel(platform::VectorLevel::kAvx512); }
+  } lift;
+  for (const platform::VectorLevel level :
+       {platform::VectorLevel::kBaseline, platform::VectorLevel::kSsse3,
+        platform::VectorLevel::kAvx2}) {
+    if (level > platform::DetectedVectorLevel()) continue;
+    platform::LimitVectorLevel(level);
+    for (int width = 1; width <= 100; ++width) {
+      SCOPED_TRACE("vector level " + std::to_string(int(level)) + ", width " +
+                   std::to_string(width));
+      constexpr int kHeight = 3;
+      constexpr int kColumn = 2;
+      // Rows of the image padded as a server pads them; the target picture is wider than
+      // the image, which lands at column 2, row 1.
+      const int bytesPerLine = 4 * width + 8;
+      std::vector<char> data(static_cast<std::size_t>(bytesPerLine) * kHeight);
+      for (char& byte : data) byte = static_cast<char>(next());
+      XImage image{};
+      image.width = width;
+      image.height = kHeight;
+      image.format = ZPixmap;
+      image.byte_order = LSBFirst;
+      image.bits_per_pixel = 32;
+      image.bytes_per_line = bytesPerLine;
+      image.red_mask = 0xFF0000;
+      image.green_mask = 0xFF00;
+      image.blue_mask = 0xFF;
+      image.data = data.data();
+      const int stride = 3 * (width + kColumn + 1);
+      const int blockHeight = kHeight + 2;
+      std::vector<std::uint8_t> block(static_cast<std::size_t>(stride) * blockHeight, kGuard);
+      ASSERT_TRUE(ConvertImageToDib(image, block.data(), stride, blockHeight, kColumn, 1));
+      std::vector<std::uint8_t> expected(block.size(), kGuard);
+      for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < width; ++x) {
+          // Image row y is picture row y + 1, stored row blockHeight - 2 - y.
+          const std::size_t at = static_cast<std::size_t>(blockHeight - 2 - y) * stride +
+                                 3 * static_cast<std::size_t>(kColumn + x);
+          for (int c = 0; c < 3; ++c) {
+            expected[at + c] = static_cast<std::uint8_t>(data[y * bytesPerLine + 4 * x + c]);
+          }
+        }
+      }
+      ASSERT_EQ(block, expected);
+    }
+  }
 }
 
 TEST(DibConversion, PaletteAndPlanarImagesAreRefused) {

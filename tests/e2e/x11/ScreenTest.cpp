@@ -3,13 +3,19 @@
 // screens as well, where the stage runs them too (and once more without MIT-SHM).
 #include <gtest/gtest.h>
 
+// After gtest, whose None the Xlib macro of that name would break.
+#include <X11/Xlib.h>
+
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "platform/Desktop.h"
+#include "platform/x11/X11Events.h"
 
 namespace {
 
@@ -76,6 +82,54 @@ TEST(Screen, SizeIsTheRootWindowsSize) {
   ASSERT_EQ(std::sscanf(e2e::ReadFile(out).c_str(), "%d %d", &width, &height), 2);
   EXPECT_EQ(platform::ScreenWidth(), width);
   EXPECT_EQ(platform::ScreenHeight(), height);
+}
+
+// The size is asked of the server once and then follows the ConfigureNotify events that a
+// resize of the root window sends, whether the event pump or the size reads them first.
+// Xvfb can't be resized, so another client announces the resizes.
+TEST(Screen, SizeFollowsAResizeOfTheRoot) {
+  const std::int32_t width = platform::ScreenWidth();
+  const std::int32_t height = platform::ScreenHeight();
+  struct Closer {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+  };
+  const std::unique_ptr<Display, Closer> other(XOpenDisplay(nullptr));
+  ASSERT_NE(other, nullptr);
+  const auto announce = [&](int w, int h) {
+    XEvent event{};
+    event.xconfigure.type = ConfigureNotify;
+    event.xconfigure.event = event.xconfigure.window = DefaultRootWindow(other.get());
+    event.xconfigure.width = w;
+    event.xconfigure.height = h;
+    XSendEvent(other.get(), DefaultRootWindow(other.get()), False, StructureNotifyMask, &event);
+    XSync(other.get(), False);
+  };
+  const auto sizeBecomes = [](std::int32_t w, std::int32_t h) {
+    return e2e::WaitFor([&] {
+      platform::x11::ProcessEvents();
+      return platform::ScreenWidth() == w && platform::ScreenHeight() == h;
+    });
+  };
+  // The real size is announced again however the test ends; later tests need it.
+  struct Restore {
+    std::function<void()> restore;
+    ~Restore() { restore(); }
+  } restore{[&] {
+    announce(width, height);
+    sizeBecomes(width, height);
+  }};
+  announce(width - 100, height - 50);
+  EXPECT_TRUE(sizeBecomes(width - 100, height - 50));
+  // Beyond the smaller screen a grab is black, though the server still shows pixels there.
+  const e2e::ClickTarget target({width - 80, height - 40, 40, 20, 0xFFFFFF});
+  ASSERT_TRUE(target.Ready());
+  std::uint8_t pixel[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+  ASSERT_EQ(GrabScreen(width - 70, height - 35, 1, 1, pixel, 4), GrabStatus::kOk);
+  EXPECT_EQ(pixel[0] | pixel[1] << 8 | pixel[2] << 16, 0);
+  announce(width, height);
+  EXPECT_TRUE(sizeBecomes(width, height));
+  ASSERT_EQ(GrabScreen(width - 70, height - 35, 1, 1, pixel, 4), GrabStatus::kOk);
+  EXPECT_EQ(pixel[0] | pixel[1] << 8 | pixel[2] << 16, 0xFFFFFF);
 }
 
 TEST(Screen, GrabGivesBottomUpBgrRowsOfWhatIsShown) {
