@@ -186,7 +186,9 @@ std::string FormatDateTime(std::string_view format, TDateTime value) {
 
 TDateTime StrToTime(std::string_view text) {
   const auto fail = [&]() -> EConvertError {
-    return EConvertError("'" + std::string(text) + "' is not a valid time");
+    std::string message = "'";
+    message.append(text).append("' is not a valid time");
+    return EConvertError(message);
   };
   std::string_view rest = text;
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);

@@ -21,7 +21,7 @@ void TEdit::SetText(std::string text) {
   Replace(std::move(text), 0);
 }
 
-void TEdit::Replace(std::string text, int caret) {
+void TEdit::Replace(std::string&& text, int caret) {
   const bool textChanged = text != text_;
   text_ = std::move(text);
   if (textChanged) Changed(TChange::kText);
@@ -57,7 +57,9 @@ void TEdit::CharTyped(char key) {
     if (selLength_ == 0 && selStart_ == 0) return;
     const int from = selLength_ > 0 ? selStart_ : selStart_ - 1;
     const int count = selLength_ > 0 ? selLength_ : 1;
-    Replace(std::string(text_).erase(from, count), from);
+    std::string rest = text_;
+    rest.erase(from, count);
+    Replace(std::move(rest), from);
     return;
   }
   if (static_cast<unsigned char>(key) < 32) return;
@@ -68,7 +70,9 @@ void TEdit::KeyDown(std::uint32_t virtualKey) {
   if (virtualKey == kVkDelete) {
     const int size = static_cast<int>(text_.size());
     if (readOnly_ || (selLength_ == 0 && selStart_ >= size)) return;
-    Replace(std::string(text_).erase(selStart_, selLength_ > 0 ? selLength_ : 1), selStart_);
+    std::string rest = text_;
+    rest.erase(selStart_, selLength_ > 0 ? selLength_ : 1);
+    Replace(std::move(rest), selStart_);
     return;
   }
   if (upDown_ == nullptr || !upDown_->EffectivelyEnabled()) return;

@@ -62,7 +62,7 @@ class TEdit : public TWinControl {
   friend class TUpDown;
 
   void Insert(std::string_view text);
-  void Replace(std::string text, int caret);
+  void Replace(std::string&& text, int caret);
 
   std::string text_;
   int maxLength_ = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -80,8 +81,8 @@ TEST(TBitmapFile, RejectsOtherFilesAndShortDataAndStaysAsItWas) {
     toolkit::TBmpHeader header = toolkit::Bmp24Header(2, 2, 16);
     change(header);
     const toolkit::TBmpHeaderBytes head = toolkit::EncodeBmpHeader(header);
-    std::vector<std::uint8_t> bytes(head.begin(), head.end());
-    bytes.resize(bytes.size() + 16, 0);
+    std::vector<std::uint8_t> bytes(head.size() + 16, 0);
+    std::copy(head.begin(), head.end(), bytes.begin());
     return bytes;
   };
   std::vector<std::uint8_t> cutShort = withHeader([](auto&) {});
