@@ -306,13 +306,15 @@ __m128i HitBytes(__m128i misses) {
 }
 #endif
 
+// The run of pixels that the wide sieve below passes at a time.
+constexpr std::int64_t kSievePixels = 64;
+
 #if defined(PILGROVE_WIDE_SIEVE)
 // Where the processor has AVX2 or AVX-512, the colour scans first pass 64 pixels (192
 // bytes) at a time through the necessary test of their 32-pixel step (some aligned pair of
 // bytes inside a pixel hits) with the widest registers it has, and hand the 64 pixels to
 // that step only where the test lets them through. At these widths a pass over a screen
 // runs at the speed of memory.
-constexpr std::int64_t kSievePixels = 64;
 constexpr std::size_t kSieveBytes = 3 * kSievePixels;
 
 struct WideSieve {
@@ -434,6 +436,18 @@ class PixelTest {
   std::int64_t FirstHit(const std::uint8_t* p, std::int64_t count) const;
   // No pixel can hit: a negative limit and no key.
   bool Never() const { return mode_ == Mode::kNever && !keyActive_; }
+  // How many of the count pixels from p surely do not hit, counted in whole runs of 64 up to
+  // the first run that may; 0 where there is no wide sieve.
+  std::int64_t ClearRun(const std::uint8_t* p, std::int64_t count) const {
+#if defined(PILGROVE_WIDE_SIEVE)
+    if (sieve_ != nullptr && count >= kSievePixels) {
+      return kSievePixels * sieve_(p, count / kSievePixels, wide_);
+    }
+#endif
+    static_cast<void>(p);
+    static_cast<void>(count);
+    return 0;
+  }
 
  private:
   enum class Mode { kNever, kAlways, kEqual, kWithin };
@@ -598,7 +612,7 @@ std::int64_t PixelTest::FirstHitAs(const std::uint8_t* p, std::int64_t count) co
 #if defined(PILGROVE_WIDE_SIEVE)
   if constexpr ((kMode == Mode::kEqual || kMode == Mode::kWithin) && !kKey) {
     while (sieve_ != nullptr && count - i >= kSievePixels) {
-      i += kSievePixels * sieve_(p + 3 * i, (count - i) / kSievePixels, wide_);
+      i += ClearRun(p + 3 * i, count - i);
       if (count - i < kSievePixels) break;
       // These 64 pixels passed the sieve: the blocks tell whether one of them hits.
       const std::int64_t hit = FirstHitInBlocks<kMode, kKey>(p + 3 * i, kSievePixels);
@@ -884,7 +898,16 @@ bool TBDBitmapData::FindPictureWith(const TBDBitmapData& picture, const Rule& ru
     const std::uint8_t* underFirst = row + firstProbe.offset;
     const std::uint8_t* underSecond = row + secondProbe.offset;
     std::int64_t px = 0;
+    // Positions below this have been through the wide sieve.
+    std::int64_t sieved = 0;
     for (; px + 16 <= lastX + 1; px += 16) {
+      if (px >= sieved) {
+        // No position of a run of 64 that the sieve passes can match; the run where it stops
+        // goes through the blocks.
+        px += first.ClearRun(underFirst + 3 * px, lastX + 1 - px);
+        sieved = px + kSievePixels;
+        if (px + 16 > lastX + 1) break;
+      }
       std::uint64_t hits = first.BlockHits(underFirst + 3 * px);
       if (hits == 0) continue;
       hits &= second.BlockHits(underSecond + 3 * px);
