@@ -13,24 +13,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPILGRO
   -DPILGROVE_E2E=ON -DPILGROVE_BENCH=ON >/dev/null
 cmake --build "$build" -j "${JOBS:-2}" --target pilgrove_click_timing >/dev/null
 
-number=${DISPLAY_NUMBER:-}
-if [ -z "$number" ]; then
-  for candidate in $(seq 90 130); do
-    if [ ! -e "/tmp/.X$candidate-lock" ] && [ ! -e "/tmp/.X11-unix/X$candidate" ]; then
-      number=$candidate
-      break
-    fi
-  done
-fi
-[ -n "$number" ] || { echo "no free X display number" >&2; exit 1; }
-Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true' EXIT
-export DISPLAY=":$number"
-for _ in $(seq 100); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null
+source "$root/scripts/lib.sh"
+trap 'kill "${XVFB_PID:-}" 2>/dev/null || true; wait "${XVFB_PID:-}" 2>/dev/null || true' EXIT
+# shellcheck disable=SC2086 # DISPLAY_NUMBER is one number or empty
+start_xvfb ${DISPLAY_NUMBER:-}
 
 "$build/bench/pilgrove_click_timing" "$@"

@@ -20,28 +20,14 @@ cmake --build "$build" -j "$JOBS" --target pilgrove_win32_e2e_tests win32_click_
 
 # One X server for the whole run: Wine's desktop process binds to the display it is started
 # on, so every test must see the same one.
-display=""
-for number in ${PILGROVE_WIN_DISPLAY:-$(seq 90 120)}; do
-  if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
-    display=":$number"
-    break
-  fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
 cleanup() {
   WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
+  kill "${XVFB_PID:-}" 2>/dev/null || true
+  wait "${XVFB_PID:-}" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null
+# shellcheck disable=SC2086 # PILGROVE_WIN_DISPLAY is one number or empty
+start_xvfb ${PILGROVE_WIN_DISPLAY:-}
 
 # The prefix, the persistent wineserver and Wine's helper processes, before CTest runs:
 # started by a test instead, they would keep its output pipe open.
