@@ -98,6 +98,11 @@ print("\nPeers: Picture = OpenCV matchTemplate(TM_SQDIFF) + minMaxLoc, one threa
       "Colour = memcpy of the same block; Grab = XShmGetImage of the same area. "
       "Medians: CPU time for the scans, real time for the grab; cv: the coefficient of variation "
       "of ours over the repetitions.")
+floor = medians.get("Grab/Screen/RawThenMemcpy/floor")
+raw = medians.get("Grab/Screen/Raw/peer")
+if floor is not None and raw is not None:
+    print(f"Floor of a grab: raw XShmGetImage followed by one memcpy of its segment, "
+          f"{ms(floor)} ms ({floor / raw:.2f}x the raw read).")
 if errors:
     print("\nBenchmarks that failed:\n  " + "\n  ".join(errors))
     sys.exit(1)
