@@ -20,6 +20,7 @@
 #include <string>
 #include <thread>
 
+#include "../PeersFixture.h"
 #include "toolkit/Messages.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TButton.h"
@@ -44,34 +45,12 @@ QWidget& WidgetOf(const TControl& control) {
   return dynamic_cast<qt::TQtPeer&>(*control.Peer()).Widget();
 }
 
-// Lets the event loop run for a while.
-void Pump(std::chrono::milliseconds time) {
-  const auto end = std::chrono::steady_clock::now() + time;
-  while (std::chrono::steady_clock::now() < end) {
-    Application.ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-}
-
-class QtPeers : public testing::Test {
+class QtPeers : public PeersFixture {
  protected:
-  void SetUp() override {
-    form = MakeForm<TForm>();
-    form->SetClientSize(320, 240);
-  }
-  // A control of the form at left, top with the size width x height.
-  template <class T>
-  T& Add(TWinControl& parent, int left, int top, int width, int height) {
-    T* control = Create<T>(*form);
-    control->SetParent(&parent);
-    control->SetBounds(left, top, width, height);
-    return *control;
-  }
   void Show() {
     form->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&WidgetOf(*form)));
   }
-  std::unique_ptr<TForm> form;
 };
 
 TEST_F(QtPeers, EditTakesEveryKeyThroughTheModelAndShowsWhatTheModelHolds) {

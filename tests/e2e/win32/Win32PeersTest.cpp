@@ -7,10 +7,9 @@
 #include "toolkit/win32/TWin32Peer.h"
 
 #include <chrono>
-#include <memory>
 #include <string>
-#include <thread>
 
+#include "../PeersFixture.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TBitBtn.h"
 #include "toolkit/TButton.h"
@@ -36,33 +35,11 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// Lets the loop run for a while.
-void Pump(std::chrono::milliseconds time) {
-  const auto end = std::chrono::steady_clock::now() + time;
-  while (std::chrono::steady_clock::now() < end) {
-    Application.ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-}
-
-class Win32Peers : public testing::Test {
+class Win32Peers : public PeersFixture {
  protected:
   static void SetUpTestSuite() { Application.Initialize(); }
 
-  void SetUp() override {
-    form = MakeForm<TForm>();
-    form->SetClientSize(320, 240);
-  }
   void TearDown() override { SetShift(false); }
-
-  // A control of the form at left, top with the size width x height.
-  template <class T>
-  T& Add(TWinControl& parent, int left, int top, int width, int height) {
-    T* control = Create<T>(*form);
-    control->SetParent(&parent);
-    control->SetBounds(left, top, width, height);
-    return *control;
-  }
 
   void Show() {
     form->Show();
@@ -86,8 +63,6 @@ class Win32Peers : public testing::Test {
     keys[VK_SHIFT] = down ? 0x80 : 0;
     ::SetKeyboardState(keys);
   }
-
-  std::unique_ptr<TForm> form;
 };
 
 TEST_F(Win32Peers, WindowsShowTheModelsState) {
