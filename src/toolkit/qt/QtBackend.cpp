@@ -26,20 +26,10 @@
 #include "platform/x11/X11Events.h"
 #include "toolkit/Backend.h"
 #include "toolkit/Messages.h"
+#include "toolkit/PeerMakers.h"
 #include "toolkit/TApplication.h"
-#include "toolkit/TBitBtn.h"
-#include "toolkit/TComboBox.h"
-#include "toolkit/TDateTimePicker.h"
-#include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
-#include "toolkit/TFrame.h"
-#include "toolkit/TGroupBox.h"
-#include "toolkit/TImage.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TPanel.h"
-#include "toolkit/TRadioButton.h"
 #include "toolkit/TTimer.h"
-#include "toolkit/TUpDown.h"
 #include "toolkit/qt/DesktopNotes.h"
 #include "toolkit/qt/QtLook.h"
 #include "toolkit/qt/QtPeers.h"
@@ -219,39 +209,21 @@ void Initialize() {
 }
 
 std::unique_ptr<TPeer> CreatePeer(TControl& control) {
-  switch (control.ControlClass()) {
-    case TControlClass::kForm:
-      return qt::MakeFormPeer(static_cast<TForm&>(control));
-    case TControlClass::kFrame:
-      return qt::MakeFramePeer(static_cast<TFrame&>(control));
-    case TControlClass::kPanel:
-      return qt::MakePanelPeer(static_cast<TPanel&>(control));
-    case TControlClass::kGroupBox:
-      return qt::MakeGroupBoxPeer(static_cast<TGroupBox&>(control));
-    case TControlClass::kLabel:
-      return qt::MakeLabelPeer(static_cast<TLabel&>(control));
-    case TControlClass::kEdit:
-    case TControlClass::kLabeledEdit:
-      return qt::MakeEditPeer(static_cast<TEdit&>(control));
-    case TControlClass::kUpDown:
-      return qt::MakeUpDownPeer(static_cast<TUpDown&>(control));
-    case TControlClass::kRadioButton:
-      return qt::MakeRadioButtonPeer(static_cast<TRadioButton&>(control));
-    case TControlClass::kComboBox:
-      return qt::MakeComboBoxPeer(static_cast<TComboBox&>(control));
-    case TControlClass::kDateTimePicker:
-      return qt::MakeDateTimePickerPeer(static_cast<TDateTimePicker&>(control));
-    case TControlClass::kButton:
-    case TControlClass::kBitBtn:
-      return qt::MakeButtonPeer(static_cast<TButton&>(control));
-    case TControlClass::kImage:
-      return qt::MakeImagePeer(static_cast<TImage&>(control));
-    case TControlClass::kMainMenu:  // components that are no controls: the form shows
-    case TControlClass::kMenuItem:  // the menu, and a timer shows nothing
-    case TControlClass::kTimer:
-      break;
-  }
-  return nullptr;
+  static constexpr TPeerMakers kMakers{
+      .form = &qt::MakeFormPeer,
+      .frame = &qt::MakeFramePeer,
+      .panel = &qt::MakePanelPeer,
+      .groupBox = &qt::MakeGroupBoxPeer,
+      .label = &qt::MakeLabelPeer,
+      .edit = &qt::MakeEditPeer,
+      .upDown = &qt::MakeUpDownPeer,
+      .radioButton = &qt::MakeRadioButtonPeer,
+      .comboBox = &qt::MakeComboBoxPeer,
+      .dateTimePicker = &qt::MakeDateTimePickerPeer,
+      .button = &qt::MakeButtonPeer,
+      .image = &qt::MakeImagePeer,
+  };
+  return MakePeer(control, kMakers);
 }
 
 void RunLoop() {

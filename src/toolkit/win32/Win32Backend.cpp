@@ -19,17 +19,13 @@
 #include "platform/win32/WindowHandle.h"
 #include "toolkit/Backend.h"
 #include "toolkit/Messages.h"
+#include "toolkit/PeerMakers.h"
 #include "toolkit/TApplication.h"
-#include "toolkit/TButton.h"
-#include "toolkit/TComboBox.h"
-#include "toolkit/TDateTimePicker.h"
-#include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
-#include "toolkit/TImage.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TRadioButton.h"
+#include "toolkit/TFrame.h"
+#include "toolkit/TGroupBox.h"
+#include "toolkit/TPanel.h"
 #include "toolkit/TTimer.h"
-#include "toolkit/TUpDown.h"
 #include "toolkit/win32/Win32Peers.h"
 
 namespace toolkit {
@@ -331,37 +327,22 @@ void Initialize() {
 }
 
 std::unique_ptr<TPeer> CreatePeer(TControl& control) {
-  switch (control.ControlClass()) {
-    case TControlClass::kForm:
-      return win32::MakeFormPeer(static_cast<TForm&>(control));
-    case TControlClass::kFrame:
-    case TControlClass::kPanel:
-    case TControlClass::kGroupBox:
-      return win32::MakeContainerPeer(static_cast<TWinControl&>(control));
-    case TControlClass::kLabel:
-      return win32::MakeLabelPeer(static_cast<TLabel&>(control));
-    case TControlClass::kEdit:
-    case TControlClass::kLabeledEdit:
-      return win32::MakeEditPeer(static_cast<TEdit&>(control));
-    case TControlClass::kUpDown:
-      return win32::MakeUpDownPeer(static_cast<TUpDown&>(control));
-    case TControlClass::kRadioButton:
-      return win32::MakeRadioButtonPeer(static_cast<TRadioButton&>(control));
-    case TControlClass::kComboBox:
-      return win32::MakeComboBoxPeer(static_cast<TComboBox&>(control));
-    case TControlClass::kDateTimePicker:
-      return win32::MakeDateTimePickerPeer(static_cast<TDateTimePicker&>(control));
-    case TControlClass::kButton:
-    case TControlClass::kBitBtn:
-      return win32::MakeButtonPeer(static_cast<TButton&>(control));
-    case TControlClass::kImage:
-      return win32::MakeImagePeer(static_cast<TImage&>(control));
-    case TControlClass::kMainMenu:  // components that are no controls: the form shows
-    case TControlClass::kMenuItem:  // the menu, and a timer shows nothing
-    case TControlClass::kTimer:
-      break;
-  }
-  return nullptr;
+  // Frames, panels and group boxes share one kind of window.
+  static constexpr TPeerMakers kMakers{
+      .form = &win32::MakeFormPeer,
+      .frame = [](TFrame& frame) { return win32::MakeContainerPeer(frame); },
+      .panel = [](TPanel& panel) { return win32::MakeContainerPeer(panel); },
+      .groupBox = [](TGroupBox& groupBox) { return win32::MakeContainerPeer(groupBox); },
+      .label = &win32::MakeLabelPeer,
+      .edit = &win32::MakeEditPeer,
+      .upDown = &win32::MakeUpDownPeer,
+      .radioButton = &win32::MakeRadioButtonPeer,
+      .comboBox = &win32::MakeComboBoxPeer,
+      .dateTimePicker = &win32::MakeDateTimePickerPeer,
+      .button = &win32::MakeButtonPeer,
+      .image = &win32::MakeImagePeer,
+  };
+  return MakePeer(control, kMakers);
 }
 
 void RunLoop() {
