@@ -4,22 +4,7 @@
 #include <memory>
 
 #include "toolkit/Backend.h"
-
-namespace toolkit {
-class TBitBtn;
-class TButton;
-class TComboBox;
-class TDateTimePicker;
-class TEdit;
-class TForm;
-class TFrame;
-class TGroupBox;
-class TImage;
-class TLabel;
-class TPanel;
-class TRadioButton;
-class TUpDown;
-}  // namespace toolkit
+#include "toolkit/PeerMakers.h"
 
 namespace toolkit::qt {
 

@@ -4,17 +4,9 @@
 #include <memory>
 
 #include "toolkit/Backend.h"
+#include "toolkit/PeerMakers.h"
 
 namespace toolkit {
-class TButton;
-class TComboBox;
-class TDateTimePicker;
-class TEdit;
-class TForm;
-class TImage;
-class TLabel;
-class TRadioButton;
-class TUpDown;
 class TWinControl;
 }  // namespace toolkit
 
