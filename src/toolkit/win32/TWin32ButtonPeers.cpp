@@ -24,13 +24,7 @@ DWORD ButtonStyle(const TButton& button) {
 }
 
 void DrawGlyph(HDC dc, const TBitmap& glyph, int left, int top) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = glyph.Width();
-  info.bmiHeader.biHeight = -glyph.Height();  // top row first, as TBitmap holds it
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = DibInfoOf(glyph);
   ::SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(glyph.Width()),
                       static_cast<DWORD>(glyph.Height()), 0, 0, 0,
                       static_cast<UINT>(glyph.Height()), glyph.ScanLine(0), &info, DIB_RGB_COLORS);

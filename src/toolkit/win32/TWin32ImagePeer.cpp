@@ -96,13 +96,7 @@ class TWin32ImagePeer final : public TWin32Peer {
     const int width = std::min<int>(picture.Width(), client.right);
     const int height = std::min<int>(picture.Height(), client.bottom);
     if (width > 0 && height > 0) {
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof info.bmiHeader;
-      info.bmiHeader.biWidth = picture.Width();
-      info.bmiHeader.biHeight = -picture.Height();  // top row first, as TBitmap holds it
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
+      const BITMAPINFO info = DibInfoOf(picture);
       ::StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, picture.ScanLine(0), &info,
                       DIB_RGB_COLORS, SRCCOPY);
     }

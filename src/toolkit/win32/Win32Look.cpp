@@ -108,4 +108,15 @@ HFONT FontOf(const TFont& font) {
                        : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
+BITMAPINFO DibInfoOf(const TBitmap& bitmap) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = bitmap.Width();
+  info.bmiHeader.biHeight = -bitmap.Height();  // top row first, as TBitmap holds it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 }  // namespace toolkit::win32

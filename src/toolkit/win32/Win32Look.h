@@ -1,4 +1,4 @@
-// How the model's look becomes Win32's: text, colours, brushes and fonts.
+// How the model's look becomes Win32's: text, colours, brushes, fonts and pictures.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "toolkit/TBitmap.h"
 #include "toolkit/TColor.h"
 #include "toolkit/TFont.h"
 
@@ -25,5 +26,8 @@ HBRUSH BrushOf(TColor color);
 // The font, made once per distinct font and kept for the whole run. "MS Sans Serif" is
 // used where the system has it, else the system's message font in its place.
 HFONT FontOf(const TFont& font);
+// The header that hands a TBitmap's 32-bit rows, top row first, to SetDIBitsToDevice and
+// StretchDIBits.
+BITMAPINFO DibInfoOf(const TBitmap& bitmap);
 
 }  // namespace toolkit::win32
